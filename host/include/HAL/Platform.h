@@ -1,0 +1,43 @@
+// Platform types and compiler macros of a 64-bit desktop build, as the engine names them.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+typedef std::uint8_t uint8;
+typedef std::uint16_t uint16;
+typedef std::uint32_t uint32;
+typedef std::uint64_t uint64;
+typedef std::int8_t int8;
+typedef std::int16_t int16;
+typedef std::int32_t int32;
+typedef std::int64_t int64;
+typedef std::size_t SIZE_T;
+typedef char ANSICHAR;
+typedef char UTF8CHAR;
+
+// The standalone build uses narrow characters: TEXT("x") is a plain string literal.
+typedef char TCHAR;
+#define TEXT(x) x
+
+#define FORCEINLINE inline
+#define FORCENOINLINE __attribute__((noinline))
+#define UE_NODISCARD [[nodiscard]]
+
+#define LIKELY(x) __builtin_expect(!!(x), 1)
+#define UNLIKELY(x) __builtin_expect(!!(x), 0)
+
+// Module export macros expand to nothing in a static standalone build.
+#define CORE_API
+#define COREUOBJECT_API
+#define ENGINE_API
+#define INPUTCORE_API
+#define RIGVM_API
+#define CONTROLRIG_API
+#define CONTROLRIGSPLINE_API
+#define ANIMATIONCORE_API
+
+#define PLATFORM_64BITS 1
+#define PLATFORM_LITTLE_ENDIAN 1
+#define WITH_EDITOR 0
+#define WITH_EDITORONLY_DATA 0
