@@ -3,7 +3,10 @@
 
 #include "HAL/Platform.h"
 
-enum { INDEX_NONE = -1 };
+enum
+{
+	INDEX_NONE = -1
+};
 
 enum EForceInit
 {

@@ -1,0 +1,27 @@
+// How important a log line is, from Fatal (always shown, then abort) to VeryVerbose.
+#pragma once
+
+#include "CoreTypes.h"
+
+namespace ELogVerbosity
+{
+enum Type : uint8
+{
+	NoLogging = 0,
+	Fatal,
+	Error,
+	Warning,
+	Display,
+	Log,
+	Verbose,
+	VeryVerbose,
+	All = VeryVerbose,
+	NumVerbosity,
+	VerbosityMask = 0xf,
+	SetColor = 0x40,
+	BreakOnLog = 0x80,
+};
+}
+
+// "Fatal", "Error", ..., "VeryVerbose"; "NoLogging" for 0.
+CORE_API const TCHAR* ToString(ELogVerbosity::Type Verbosity);

@@ -1,0 +1,20 @@
+// All of the engine's math: scalar helpers, vectors, rotations, matrices, transforms and colours.
+#pragma once
+
+#include "Math/HostMathConfiguration.h"
+#include "Math/MathFwd.h"
+#include "Math/UnrealMathUtility.h"
+#include "Math/Axis.h"
+#include "Math/Vector.h"
+#include "Math/Vector2D.h"
+#include "Math/Vector4.h"
+#include "Math/Plane.h"
+#include "Math/Rotator.h"
+#include "Math/Quat.h"
+#include "Math/Matrix.h"
+#include "Math/RotationTranslationMatrix.h"
+#include "Math/RotationMatrix.h"
+#include "Math/QuatRotationTranslationMatrix.h"
+#include "Math/ScaleRotationTranslationMatrix.h"
+#include "Math/Transform.h"
+#include "Math/Color.h"

@@ -1,0 +1,4 @@
+// FScopeLock, under the path engine code includes it from.
+#pragma once
+
+#include "HAL/CriticalSection.h"

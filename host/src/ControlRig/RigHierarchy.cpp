@@ -1,0 +1,747 @@
+// The rig hierarchy's element storage, lazy transform propagation and control state.
+#include "Rigs/RigHierarchy.h"
+
+#include "Rigs/RigHierarchyController.h"
+
+#include <atomic>
+
+DEFINE_LOG_CATEGORY_STATIC(LogRigHierarchy, Log, All);
+
+namespace
+{
+// Topology versions are unique across all hierarchies, so a cached index never survives a rebuild elsewhere.
+std::atomic<uint32> GTopologyVersionCounter{0};
+
+int32 TypeSlot(ERigElementType InType)
+{
+	const uint32 Bits = static_cast<uint8>(InType);
+	return Bits == 0 ? 0 : std::countr_zero(Bits) + 1;
+}
+
+bool IsRotatorControl(ERigControlType InType)
+{
+	return InType == ERigControlType::Rotator || InType == ERigControlType::EulerTransform;
+}
+
+bool IsBitwiseEqual(const FTransform& A, const FTransform& B)
+{
+	return A.GetRotation().X == B.GetRotation().X && A.GetRotation().Y == B.GetRotation().Y &&
+	    A.GetRotation().Z == B.GetRotation().Z && A.GetRotation().W == B.GetRotation().W &&
+	    A.GetTranslation() == B.GetTranslation() && A.GetScale3D() == B.GetScale3D();
+}
+} // namespace
+
+URigHierarchy::URigHierarchy() : TopologyVersion(++GTopologyVersionCounter) {}
+
+URigHierarchy::~URigHierarchy() = default;
+
+// ---- Elements ----
+
+int32 URigHierarchy::Num(ERigElementType InElementType) const
+{
+	return NumPerType[TypeSlot(InElementType)];
+}
+
+int32 URigHierarchy::GetIndex(const FRigElementKey& InKey, bool bFollowRedirector) const
+{
+	if (!InKey.IsValid())
+	{
+		return INDEX_NONE;
+	}
+	const int32* Found = IndexLookup.Find(InKey);
+	return Found ? *Found : INDEX_NONE;
+}
+
+FRigElementKey URigHierarchy::GetKey(int32 InIndex) const
+{
+	const FRigBaseElement* Element = Get(InIndex);
+	return Element ? Element->GetKey() : FRigElementKey();
+}
+
+TArray<FRigElementKey> URigHierarchy::GetAllKeys(ERigElementType InElementType) const
+{
+	TArray<FRigElementKey> Keys;
+	Keys.Reserve(Elements.Num());
+	for (const FRigBaseElement* Element : Elements)
+	{
+		if (HasAnyRigElementType(InElementType, Element->GetType()))
+		{
+			Keys.Add(Element->GetKey());
+		}
+	}
+	return Keys;
+}
+
+// ---- Parents and children ----
+
+FRigElementKey URigHierarchy::GetFirstParent(const FRigElementKey& InKey) const
+{
+	return GetKey(GetFirstParent(GetIndex(InKey)));
+}
+
+int32 URigHierarchy::GetFirstParent(int32 InIndex) const
+{
+	return IsValidIndex(InIndex) ? ParentIndices[InIndex] : INDEX_NONE;
+}
+
+FRigBaseElement* URigHierarchy::GetFirstParent(const FRigBaseElement* InElement) const
+{
+	if (InElement == nullptr)
+	{
+		return nullptr;
+	}
+	const int32 ParentIndex = GetFirstParent(InElement->GetIndex());
+	return ParentIndex == INDEX_NONE ? nullptr : Elements[ParentIndex];
+}
+
+TConstArrayView<FRigBaseElement*> URigHierarchy::GetChildren(const FRigBaseElement* InElement) const
+{
+	if (const FRigTransformElement* TransformElement = Cast<FRigTransformElement>(InElement))
+	{
+		return TConstArrayView<FRigBaseElement*>(TransformElement->ChildElements);
+	}
+	return TConstArrayView<FRigBaseElement*>();
+}
+
+TArray<FRigElementKey> URigHierarchy::GetChildren(const FRigElementKey& InKey, bool bRecursive) const
+{
+	TArray<FRigElementKey> Keys;
+	TArray<const FRigBaseElement*> Pending;
+	Pending.Add(Find(InKey));
+	while (!Pending.IsEmpty())
+	{
+		const FRigBaseElement* Element = Pending.Pop();
+		for (FRigBaseElement* Child : GetChildren(Element))
+		{
+			Keys.Add(Child->GetKey());
+			if (bRecursive)
+			{
+				Pending.Add(Child);
+			}
+		}
+	}
+	return Keys;
+}
+
+int32 URigHierarchy::GetDepth(const FRigBaseElement* InElement) const
+{
+	if (InElement == nullptr)
+	{
+		return INDEX_NONE;
+	}
+	int32 Depth = 0;
+	for (int32 Index = ParentIndices[InElement->GetIndex()]; Index != INDEX_NONE; Index = ParentIndices[Index])
+	{
+		++Depth;
+	}
+	return Depth;
+}
+
+// ---- Lazy evaluation ----
+//
+// Bones and nulls: Global = Local * ParentGlobal. Controls: OffsetGlobal = OffsetLocal * ParentGlobal and
+// Global = Local * OffsetGlobal, where Local is the control's value as a transform and never dirty.
+//
+// Two rules keep the lazy state exact:
+// - A dirty local is recomputed from the global and the frame as they are when it is read. Every change to a frame
+//   therefore resolves the dirty locals that depend on it first (PropagateToChildren).
+// - A clean global (or offset global) only ever depends on clean globals. So a dirty global means its whole subtree
+//   is dirty with clean locals, and propagation stops there. Writes that leave children with clean globals
+//   (affect children off) therefore recompute the written element's global at once, and global writes resolve the
+//   frame they are written against.
+
+const FTransform& URigHierarchy::ParentGlobal(int32 InIndex, int32 InPose) const
+{
+	const int32 ParentIndex = ParentIndices[InIndex];
+	return ParentIndex == INDEX_NONE ? FTransform::Identity : GlobalOf(ParentIndex, InPose);
+}
+
+const FTransform& URigHierarchy::ParentFrame(int32 InIndex, int32 InPose) const
+{
+	const FRigBaseElement* Element = Elements[InIndex];
+	if (Element->GetType() == ERigElementType::Control)
+	{
+		return OffsetGlobalOf(Element->GetSubIndex(), InPose);
+	}
+	return ParentGlobal(InIndex, InPose);
+}
+
+const FTransform& URigHierarchy::LocalOf(int32 InIndex, int32 InPose) const
+{
+	FLocalAndGlobal& Pair = Poses[InPose][InIndex];
+	if (Pair.bLocalDirty)
+	{
+		Pair.Local = Pair.Global.GetRelativeTransform(ParentFrame(InIndex, InPose));
+		Pair.bLocalDirty = false;
+	}
+	return Pair.Local;
+}
+
+const FTransform& URigHierarchy::GlobalOf(int32 InIndex, int32 InPose) const
+{
+	FLocalAndGlobal& Pair = Poses[InPose][InIndex];
+	if (Pair.bGlobalDirty)
+	{
+		FTransform::Multiply(&Pair.Global, &Pair.Local, &ParentFrame(InIndex, InPose));
+		Pair.bGlobalDirty = false;
+	}
+	return Pair.Global;
+}
+
+const FTransform& URigHierarchy::OffsetLocalOf(int32 InControlIndex, int32 InPose) const
+{
+	FLocalAndGlobal& Offset = Controls[InControlIndex].Offset[InPose];
+	if (Offset.bLocalDirty)
+	{
+		const int32 ElementIndex = ControlElementIndices[InControlIndex];
+		Offset.Local = Offset.Global.GetRelativeTransform(ParentGlobal(ElementIndex, InPose));
+		Offset.bLocalDirty = false;
+	}
+	return Offset.Local;
+}
+
+const FTransform& URigHierarchy::OffsetGlobalOf(int32 InControlIndex, int32 InPose) const
+{
+	FLocalAndGlobal& Offset = Controls[InControlIndex].Offset[InPose];
+	if (Offset.bGlobalDirty)
+	{
+		const int32 ElementIndex = ControlElementIndices[InControlIndex];
+		FTransform::Multiply(&Offset.Global, &Offset.Local, &ParentGlobal(ElementIndex, InPose));
+		Offset.bGlobalDirty = false;
+	}
+	return Offset.Global;
+}
+
+void URigHierarchy::PropagateToChildren(int32 InIndex, int32 InPose, bool bAffectChildren)
+{
+	const FRigTransformElement* Element = static_cast<const FRigTransformElement*>(Elements[InIndex]);
+	for (FRigBaseElement* Child : Element->ChildElements)
+	{
+		const int32 ChildIndex = Child->GetIndex();
+		FLocalAndGlobal& Pair = Poses[InPose][ChildIndex];
+		FLocalAndGlobal* Offset =
+		    Child->GetType() == ERigElementType::Control ? &Controls[Child->GetSubIndex()].Offset[InPose] : nullptr;
+		if (bAffectChildren)
+		{
+			// The child keeps its local transform (a control: its local offset). An already dirty frame means the
+			// whole subtree is dirty with clean locals: nothing to do there.
+			FLocalAndGlobal& Frame = Offset ? *Offset : Pair;
+			if (Frame.bGlobalDirty)
+			{
+				continue;
+			}
+			// Resolve the local against the old frame, let the grandchildren do the same against this child's old
+			// global, then invalidate.
+			if (Offset)
+			{
+				OffsetLocalOf(Child->GetSubIndex(), InPose);
+				Offset->bGlobalDirty = true;
+			}
+			else
+			{
+				LocalOf(ChildIndex, InPose);
+			}
+			if (!Pair.bGlobalDirty)
+			{
+				PropagateToChildren(ChildIndex, InPose, true);
+				Pair.bGlobalDirty = true;
+			}
+		}
+		else
+		{
+			// The child keeps its global transform; its local transform (a control: its local offset, so the value
+			// stays) is recomputed against the new frame when next read.
+			GlobalOf(ChildIndex, InPose);
+			if (Offset)
+			{
+				Offset->bLocalDirty = true;
+			}
+			else
+			{
+				Pair.bLocalDirty = true;
+			}
+		}
+	}
+}
+
+// ---- Transforms ----
+
+FTransform URigHierarchy::GetTransform(
+    FRigTransformElement* InTransformElement, const ERigTransformType::Type InTransformType) const
+{
+	if (InTransformElement == nullptr)
+	{
+		return FTransform::Identity;
+	}
+	const int32 Pose = PoseOf(InTransformType);
+	return ERigTransformType::IsLocal(InTransformType) ? LocalOf(InTransformElement->GetIndex(), Pose)
+	                                                   : GlobalOf(InTransformElement->GetIndex(), Pose);
+}
+
+void URigHierarchy::WriteLocal(
+    FRigTransformElement* InElement, int32 InPose, const FTransform& InTransform, bool bFixEulerFlips)
+{
+	const int32 Index = InElement->GetIndex();
+	FLocalAndGlobal& Pair = Poses[InPose][Index];
+	if (FRigControlElement* Control = Cast<FRigControlElement>(InElement))
+	{
+		// A control keeps what its type can hold; its transform is then that value's transform.
+		const FRigControlSettings& Settings = Control->Settings;
+		FRigControlValue Value = Controls[Control->GetSubIndex()].Value[InPose];
+		Value.SetFromTransform(InTransform, Settings.ControlType, Settings.PrimaryAxis);
+		if (IsRotatorControl(Settings.ControlType) && bUsePreferredEulerAngles)
+		{
+			const FRotator Rotator =
+			    Control->PreferredEulerAngles.SetRotator(InTransform.Rotator(), InPose == InitialPose, true);
+			if (Settings.ControlType == ERigControlType::Rotator)
+			{
+				Value.Set<FRotator>(Rotator);
+			}
+			else
+			{
+				FEulerTransform Euler = Value.Get<FEulerTransform>();
+				Euler.Rotation = Rotator;
+				Value.Set<FEulerTransform>(Euler);
+			}
+		}
+		Controls[Control->GetSubIndex()].Value[InPose] = Value;
+		Pair.Local = Value.GetAsTransform(Settings.ControlType, Settings.PrimaryAxis);
+	}
+	else
+	{
+		Pair.Local = InTransform;
+	}
+	Pair.bLocalDirty = false;
+	Pair.bGlobalDirty = true;
+}
+
+void URigHierarchy::SetTransform(FRigTransformElement* InTransformElement, const FTransform& InTransform,
+    const ERigTransformType::Type InTransformType, bool bAffectChildren, bool bSetupUndo, bool bForce,
+    bool bPrintPythonCommands)
+{
+	if (InTransformElement == nullptr)
+	{
+		return;
+	}
+	const int32 Index = InTransformElement->GetIndex();
+	const int32 Pose = PoseOf(InTransformType);
+	const bool bLocal = ERigTransformType::IsLocal(InTransformType);
+	FLocalAndGlobal& Pair = Poses[Pose][Index];
+
+	if (!bForce && !(bLocal ? Pair.bLocalDirty : Pair.bGlobalDirty) &&
+	    IsBitwiseEqual(bLocal ? Pair.Local : Pair.Global, InTransform))
+	{
+		return;
+	}
+
+	PropagateToChildren(Index, Pose, bAffectChildren);
+
+	if (bLocal)
+	{
+		WriteLocal(InTransformElement, Pose, InTransform, false);
+	}
+	else if (InTransformElement->GetType() == ERigElementType::Control)
+	{
+		WriteLocal(InTransformElement, Pose, InTransform.GetRelativeTransform(ParentFrame(Index, Pose)), false);
+	}
+	else
+	{
+		// The local transform is resolved against the parent frame when read.
+		ParentFrame(Index, Pose);
+		Pair.Global = InTransform;
+		Pair.bGlobalDirty = false;
+		Pair.bLocalDirty = true;
+	}
+	if (!bAffectChildren)
+	{
+		// The children kept clean globals, so this element's global must be clean too.
+		GlobalOf(Index, Pose);
+	}
+
+	if (bPrintPythonCommands)
+	{
+		LogCommand(
+		    bLocal ? TEXT("set_local_transform") : TEXT("set_global_transform"), InTransformElement, InTransform);
+	}
+}
+
+FTransform URigHierarchy::GetParentTransform(
+    FRigBaseElement* InElement, const ERigTransformType::Type InTransformType) const
+{
+	if (InElement == nullptr || !IsValidIndex(InElement->GetIndex()))
+	{
+		return FTransform::Identity;
+	}
+	const int32 ParentIndex = ParentIndices[InElement->GetIndex()];
+	if (ParentIndex == INDEX_NONE)
+	{
+		return FTransform::Identity;
+	}
+	const int32 Pose = PoseOf(InTransformType);
+	return ERigTransformType::IsLocal(InTransformType) ? LocalOf(ParentIndex, Pose) : GlobalOf(ParentIndex, Pose);
+}
+
+FTransform URigHierarchy::GetLocalTransform(const FRigElementKey& InKey, bool bInitial) const
+{
+	return GetLocalTransform(GetIndex(InKey), bInitial);
+}
+
+FTransform URigHierarchy::GetGlobalTransform(const FRigElementKey& InKey, bool bInitial) const
+{
+	return GetGlobalTransform(GetIndex(InKey), bInitial);
+}
+
+FTransform URigHierarchy::GetLocalTransform(int32 InIndex, bool bInitial) const
+{
+	return IsValidIndex(InIndex) ? LocalOf(InIndex, bInitial ? InitialPose : CurrentPose) : FTransform::Identity;
+}
+
+FTransform URigHierarchy::GetGlobalTransform(int32 InIndex, bool bInitial) const
+{
+	return IsValidIndex(InIndex) ? GlobalOf(InIndex, bInitial ? InitialPose : CurrentPose) : FTransform::Identity;
+}
+
+void URigHierarchy::SetLocalTransform(const FRigElementKey& InKey, const FTransform& InTransform, bool bInitial,
+    bool bAffectChildren, bool bSetupUndo, bool bPrintPythonCommands)
+{
+	SetTransform(Find<FRigTransformElement>(InKey), InTransform,
+	    bInitial ? ERigTransformType::InitialLocal : ERigTransformType::CurrentLocal, bAffectChildren, bSetupUndo,
+	    false, bPrintPythonCommands);
+}
+
+void URigHierarchy::SetGlobalTransform(const FRigElementKey& InKey, const FTransform& InTransform, bool bInitial,
+    bool bAffectChildren, bool bSetupUndo, bool bPrintPythonCommands)
+{
+	SetTransform(Find<FRigTransformElement>(InKey), InTransform,
+	    bInitial ? ERigTransformType::InitialGlobal : ERigTransformType::CurrentGlobal, bAffectChildren, bSetupUndo,
+	    false, bPrintPythonCommands);
+}
+
+void URigHierarchy::ResetPoseToInitial(ERigElementType InTypeFilter)
+{
+	for (FRigBaseElement* Element : Elements)
+	{
+		if (!HasAnyRigElementType(InTypeFilter, Element->GetType()))
+		{
+			continue;
+		}
+		// Resolve this element's initial pair fully, so the copy is valid under any current parent state, then
+		// let the current global be recomputed from the copied local.
+		const int32 Index = Element->GetIndex();
+		FLocalAndGlobal& Current = Poses[CurrentPose][Index];
+		PropagateToChildren(Index, CurrentPose, true);
+		Current.Local = LocalOf(Index, InitialPose);
+		Current.bLocalDirty = false;
+		Current.bGlobalDirty = true;
+		if (FRigControlElement* Control = Cast<FRigControlElement>(Element))
+		{
+			FControlState& State = Controls[Control->GetSubIndex()];
+			State.Offset[CurrentPose].Local = OffsetLocalOf(Control->GetSubIndex(), InitialPose);
+			State.Offset[CurrentPose].bLocalDirty = false;
+			State.Offset[CurrentPose].bGlobalDirty = true;
+			State.Shape[CurrentPose] = State.Shape[InitialPose];
+			State.Value[CurrentPose] = State.Value[InitialPose];
+			Control->PreferredEulerAngles.Current = Control->PreferredEulerAngles.Initial;
+		}
+	}
+}
+
+// ---- Controls ----
+
+FRigControlValue URigHierarchy::GetControlValue(
+    FRigControlElement* InControlElement, ERigControlValueType InValueType, bool bUsePreferredAngles) const
+{
+	if (InControlElement == nullptr)
+	{
+		return FRigControlValue();
+	}
+	const FRigControlSettings& Settings = InControlElement->Settings;
+	switch (InValueType)
+	{
+		case ERigControlValueType::Minimum:
+			return Settings.MinimumValue;
+		case ERigControlValueType::Maximum:
+			return Settings.MaximumValue;
+		default:
+			break;
+	}
+	const bool bInitial = InValueType == ERigControlValueType::Initial;
+	FRigControlValue Value = Controls[InControlElement->GetSubIndex()].Value[bInitial ? InitialPose : CurrentPose];
+	if (bUsePreferredAngles && IsRotatorControl(Settings.ControlType))
+	{
+		const FRotator Preferred = InControlElement->PreferredEulerAngles.GetRotator(bInitial);
+		if (Settings.ControlType == ERigControlType::Rotator)
+		{
+			Value.Set<FRotator>(Preferred);
+		}
+		else
+		{
+			FEulerTransform Euler = Value.Get<FEulerTransform>();
+			Euler.Rotation = Preferred;
+			Value.Set<FEulerTransform>(Euler);
+		}
+	}
+	return Value;
+}
+
+FRigControlValue URigHierarchy::GetControlValue(const FRigElementKey& InKey, ERigControlValueType InValueType) const
+{
+	return GetControlValue(
+	    const_cast<URigHierarchy*>(this)->Find<FRigControlElement>(InKey), InValueType, bUsePreferredEulerAngles);
+}
+
+void URigHierarchy::SetControlValueInternal(
+    FRigControlElement* InControl, int32 InPose, const FRigControlValue& InValue)
+{
+	const int32 Index = InControl->GetIndex();
+	const FRigControlSettings& Settings = InControl->Settings;
+	PropagateToChildren(Index, InPose, true);
+	Controls[InControl->GetSubIndex()].Value[InPose] = InValue;
+	FLocalAndGlobal& Pair = Poses[InPose][Index];
+	Pair.Local = InValue.GetAsTransform(Settings.ControlType, Settings.PrimaryAxis);
+	Pair.bLocalDirty = false;
+	Pair.bGlobalDirty = true;
+}
+
+void URigHierarchy::SetControlValue(FRigControlElement* InControlElement, const FRigControlValue& InValue,
+    ERigControlValueType InValueType, bool bSetupUndo, bool bForce, bool bPrintPythonCommands, bool bFixEulerFlips)
+{
+	if (InControlElement == nullptr)
+	{
+		return;
+	}
+	FRigControlSettings& Settings = InControlElement->Settings;
+	switch (InValueType)
+	{
+		case ERigControlValueType::Minimum:
+			Settings.MinimumValue = InValue;
+			return;
+		case ERigControlValueType::Maximum:
+			Settings.MaximumValue = InValue;
+			return;
+		default:
+			break;
+	}
+	const bool bInitial = InValueType == ERigControlValueType::Initial;
+	SetControlValueInternal(InControlElement, bInitial ? InitialPose : CurrentPose, InValue);
+	if (IsRotatorControl(Settings.ControlType))
+	{
+		const FRotator Rotator = Settings.ControlType == ERigControlType::Rotator
+		    ? InValue.Get<FRotator>()
+		    : InValue.Get<FEulerTransform>().Rotation;
+		InControlElement->PreferredEulerAngles.SetRotator(Rotator, bInitial, bFixEulerFlips);
+	}
+	if (bPrintPythonCommands)
+	{
+		UE_LOG(LogRigHierarchy, Display, TEXT("hierarchy.set_control_value('%s', '%s')"), *InControlElement->GetName(),
+		    *InValue.ToString(Settings.ControlType));
+	}
+}
+
+void URigHierarchy::SetControlValue(
+    const FRigElementKey& InKey, const FRigControlValue& InValue, ERigControlValueType InValueType, bool bSetupUndo)
+{
+	SetControlValue(Find<FRigControlElement>(InKey), InValue, InValueType, bSetupUndo);
+}
+
+void URigHierarchy::SetControlVisibility(FRigControlElement* InControlElement, bool bVisibility)
+{
+	if (InControlElement != nullptr)
+	{
+		InControlElement->Settings.SetVisible(bVisibility);
+	}
+}
+
+void URigHierarchy::SetControlVisibility(const FRigElementKey& InKey, bool bVisibility)
+{
+	SetControlVisibility(Find<FRigControlElement>(InKey), bVisibility);
+}
+
+FTransform URigHierarchy::GetControlOffsetTransform(
+    FRigControlElement* InControlElement, const ERigTransformType::Type InTransformType) const
+{
+	if (InControlElement == nullptr)
+	{
+		return FTransform::Identity;
+	}
+	const int32 Pose = PoseOf(InTransformType);
+	return ERigTransformType::IsLocal(InTransformType) ? OffsetLocalOf(InControlElement->GetSubIndex(), Pose)
+	                                                   : OffsetGlobalOf(InControlElement->GetSubIndex(), Pose);
+}
+
+void URigHierarchy::SetControlOffsetTransform(FRigControlElement* InControlElement, const FTransform& InTransform,
+    const ERigTransformType::Type InTransformType, bool bAffectChildren, bool bSetupUndo, bool bPrintPythonCommands)
+{
+	if (InControlElement == nullptr)
+	{
+		return;
+	}
+	const int32 Index = InControlElement->GetIndex();
+	const int32 Pose = PoseOf(InTransformType);
+	PropagateToChildren(Index, Pose, bAffectChildren);
+
+	FLocalAndGlobal& Offset = Controls[InControlElement->GetSubIndex()].Offset[Pose];
+	if (ERigTransformType::IsLocal(InTransformType))
+	{
+		Offset.Local = InTransform;
+		Offset.bLocalDirty = false;
+		Offset.bGlobalDirty = true;
+	}
+	else
+	{
+		ParentGlobal(Index, Pose);
+		Offset.Global = InTransform;
+		Offset.bGlobalDirty = false;
+		Offset.bLocalDirty = true;
+	}
+	// The value stays, so the control moves with its offset.
+	Poses[Pose][Index].bGlobalDirty = true;
+	if (!bAffectChildren)
+	{
+		GlobalOf(Index, Pose);
+	}
+
+	if (bPrintPythonCommands)
+	{
+		LogCommand(TEXT("set_control_offset_transform"), InControlElement, InTransform);
+	}
+}
+
+FTransform URigHierarchy::GetControlShapeTransform(
+    FRigControlElement* InControlElement, const ERigTransformType::Type InTransformType) const
+{
+	if (InControlElement == nullptr)
+	{
+		return FTransform::Identity;
+	}
+	const int32 Pose = PoseOf(InTransformType);
+	const FTransform& Local = Controls[InControlElement->GetSubIndex()].Shape[Pose];
+	return ERigTransformType::IsLocal(InTransformType) ? Local : Local * GlobalOf(InControlElement->GetIndex(), Pose);
+}
+
+void URigHierarchy::SetControlShapeTransform(FRigControlElement* InControlElement, const FTransform& InTransform,
+    const ERigTransformType::Type InTransformType, bool bSetupUndo, bool bForce, bool bPrintPythonCommands)
+{
+	if (InControlElement == nullptr)
+	{
+		return;
+	}
+	const int32 Pose = PoseOf(InTransformType);
+	FTransform& Shape = Controls[InControlElement->GetSubIndex()].Shape[Pose];
+	Shape = ERigTransformType::IsLocal(InTransformType)
+	    ? InTransform
+	    : InTransform.GetRelativeTransform(GlobalOf(InControlElement->GetIndex(), Pose));
+	if (bPrintPythonCommands)
+	{
+		LogCommand(TEXT("set_control_shape_transform"), InControlElement, InTransform);
+	}
+}
+
+void URigHierarchy::SetControlPreferredEulerAngles(
+    FRigControlElement* InControlElement, const FTransform& InTransform, bool bFixEulerFlips)
+{
+	SetControlPreferredRotator(InControlElement, InTransform.Rotator(), false, bFixEulerFlips);
+}
+
+void URigHierarchy::SetControlPreferredRotator(
+    FRigControlElement* InControlElement, const FRotator& InRotator, bool bInitial, bool bFixEulerFlips)
+{
+	if (InControlElement != nullptr)
+	{
+		InControlElement->PreferredEulerAngles.SetRotator(InRotator, bInitial, bFixEulerFlips);
+	}
+}
+
+FRotator URigHierarchy::GetControlPreferredRotator(FRigControlElement* InControlElement, bool bInitial) const
+{
+	return InControlElement ? InControlElement->PreferredEulerAngles.GetRotator(bInitial) : FRotator::ZeroRotator;
+}
+
+void URigHierarchy::SetControlSettings(FRigControlElement* InControlElement, const FRigControlSettings& InSettings,
+    bool bSetupUndo, bool bForce, bool bPrintPythonCommands)
+{
+	if (InControlElement == nullptr)
+	{
+		return;
+	}
+	InControlElement->Settings = InSettings;
+	// The control's transform follows from its value as the new settings read it.
+	for (int32 Pose : {InitialPose, CurrentPose})
+	{
+		SetControlValueInternal(InControlElement, Pose, Controls[InControlElement->GetSubIndex()].Value[Pose]);
+	}
+}
+
+// ---- Construction ----
+
+URigHierarchyController* URigHierarchy::GetController(bool bCreateIfNeeded)
+{
+	if (!Controller && bCreateIfNeeded)
+	{
+		Controller = MakeUnique<URigHierarchyController>(this);
+	}
+	return Controller.Get();
+}
+
+FName URigHierarchy::GetSafeNewName(const FName& InPotentialNewName, ERigElementType InElementType) const
+{
+	if (!Contains(FRigElementKey(InPotentialNewName, InElementType)))
+	{
+		return InPotentialNewName;
+	}
+	const FString Base = InPotentialNewName.ToString();
+	for (int32 Suffix = 1;; ++Suffix)
+	{
+		const FName Candidate(FString::Printf(TEXT("%s_%d"), *Base, Suffix));
+		if (!Contains(FRigElementKey(Candidate, InElementType)))
+		{
+			return Candidate;
+		}
+	}
+}
+
+int32 URigHierarchy::AddElement(FRigBaseElement* InElement, const FRigElementKey& InParent)
+{
+	const int32 Index = Elements.Num();
+	InElement->Index = Index;
+	InElement->SubIndex = NumPerType[TypeSlot(InElement->GetType())]++;
+	ElementStorage.Emplace(InElement);
+	Elements.Add(InElement);
+	IndexLookup.Add(InElement->GetKey(), Index);
+
+	const int32 ParentIndex = GetIndex(InParent);
+	ParentIndices.Add(ParentIndex);
+	if (FRigTransformElement* Parent = Get<FRigTransformElement>(ParentIndex))
+	{
+		static_cast<FRigTransformElement*>(InElement)->ParentElement = Parent;
+		Parent->ChildElements.Add(InElement);
+	}
+	else if (InParent.IsValid())
+	{
+		UE_LOG(LogRigHierarchy, Warning, TEXT("Parent %s of %s was not found; the element is added at the root."),
+		    *InParent.ToString(), *InElement->GetKey().ToString());
+	}
+
+	for (TArray<FLocalAndGlobal>& Pose : Poses)
+	{
+		Pose.AddDefaulted();
+	}
+	if (InElement->GetType() == ERigElementType::Control)
+	{
+		Controls.AddDefaulted();
+		ControlElementIndices.Add(Index);
+	}
+	TopologyVersion = ++GTopologyVersionCounter;
+	return Index;
+}
+
+void URigHierarchy::LogCommand(
+    const TCHAR* InCommand, const FRigBaseElement* InElement, const FTransform& InTransform) const
+{
+	const FVector T = InTransform.GetTranslation();
+	const FQuat R = InTransform.GetRotation();
+	const FVector S = InTransform.GetScale3D();
+	UE_LOG(LogRigHierarchy, Display,
+	    TEXT("hierarchy.%s(%s, translation=(%g, %g, %g), rotation=(%g, %g, %g, %g), scale=(%g, %g, %g))"), InCommand,
+	    *InElement->GetKey().ToString(), T.X, T.Y, T.Z, R.X, R.Y, R.Z, R.W, S.X, S.Y, S.Z);
+}

@@ -1,0 +1,43 @@
+// Cached element look-ups.
+#include "Rigs/RigHierarchyCache.h"
+
+#include "Rigs/RigHierarchy.h"
+
+FCachedRigElement::FCachedRigElement(const FRigElementKey& InKey, const URigHierarchy* InHierarchy)
+{
+	UpdateCache(InKey, InHierarchy);
+}
+
+void FCachedRigElement::Reset()
+{
+	Key.Reset();
+	Index = INDEX_NONE;
+	Element = nullptr;
+	Hierarchy = nullptr;
+	TopologyVersion = 0;
+}
+
+bool FCachedRigElement::UpdateCache(const URigHierarchy* InHierarchy)
+{
+	return UpdateCache(FRigElementKey(Key), InHierarchy);
+}
+
+bool FCachedRigElement::UpdateCache(const FRigElementKey& InKey, const URigHierarchy* InHierarchy)
+{
+	if (InHierarchy == nullptr)
+	{
+		Reset();
+		Key = InKey;
+		return false;
+	}
+	if (IsValid() && Key == InKey && Hierarchy == InHierarchy && TopologyVersion == InHierarchy->GetTopologyVersion())
+	{
+		return true;
+	}
+	Key = InKey;
+	Index = InHierarchy->GetIndex(InKey);
+	Element = InHierarchy->Get(Index);
+	Hierarchy = InHierarchy;
+	TopologyVersion = InHierarchy->GetTopologyVersion();
+	return IsValid();
+}

@@ -1,0 +1,235 @@
+// Controls: offsets between control and parent, values of every control type, shapes, visibility, channels.
+#include "RigTestUtils.h"
+
+namespace
+{
+// space (null at (0, 0, 100)) > ctrl (offset: yaw 90 at (5, 0, 0); Transform value at (1, 0, 0)) > tip (bone,
+// local (0, 0, 1)).
+struct FControlRig
+{
+	URigHierarchy Hierarchy;
+	FRigElementKey Space, Ctrl, Tip;
+
+	FControlRig()
+	{
+		URigHierarchyController* Controller = Hierarchy.GetController();
+		Space = Controller->AddNull(TEXT("space"), FRigElementKey(), FTransform(FVector(0, 0, 100)));
+		Ctrl = Controller->AddControl(TEXT("ctrl"), Space, MakeControlSettings(ERigControlType::Transform),
+		    FRigControlValue::Make<FTransform>(FTransform(FVector(1, 0, 0))),
+		    MakeTransform(0, 90, 0, FVector(5, 0, 0)));
+		Tip = Controller->AddBone(TEXT("tip"), Ctrl, FTransform(FVector(0, 0, 1)), false);
+	}
+
+	FRigControlElement* Control() { return Hierarchy.Find<FRigControlElement>(Ctrl); }
+};
+
+const FQuat Yaw90 = FRotator(0, 90, 0).Quaternion();
+} // namespace
+
+TEST(RigHierarchyControls, ControlSitsOnItsOffsetBelowItsParent)
+{
+	FControlRig Rig;
+	EXPECT_TRUE(TransformsNear(Rig.Hierarchy.GetGlobalTransform(Rig.Ctrl), FTransform(Yaw90, FVector(5, 1, 100))));
+	EXPECT_TRUE(TransformsNear(Rig.Hierarchy.GetLocalTransform(Rig.Ctrl), FTransform(FVector(1, 0, 0))));
+	EXPECT_TRUE(TransformsNear(Rig.Hierarchy.GetGlobalTransform(Rig.Tip), FTransform(Yaw90, FVector(5, 1, 101))));
+	// The parent transform of a control is its parent element's, without the offset.
+	EXPECT_TRUE(TransformsNear(Rig.Hierarchy.GetParentTransform(Rig.Control(), ERigTransformType::CurrentGlobal),
+	    FTransform(FVector(0, 0, 100))));
+	EXPECT_TRUE(TransformsNear(Rig.Hierarchy.GetControlOffsetTransform(Rig.Control(), ERigTransformType::CurrentGlobal),
+	    FTransform(Yaw90, FVector(5, 0, 100))));
+
+	// A global write becomes the value relative to the offset.
+	Rig.Hierarchy.SetTransform(
+	    Rig.Control(), FTransform(Yaw90, FVector(5, 3, 100)), ERigTransformType::CurrentGlobal, true);
+	const FTransform Value =
+	    Rig.Hierarchy.GetControlValue(Rig.Control(), ERigControlValueType::Current).Get<FTransform>();
+	EXPECT_TRUE(TransformsNear(Value, FTransform(FVector(3, 0, 0)), 1e-6));
+	EXPECT_TRUE(TransformsNear(Rig.Hierarchy.GetGlobalTransform(Rig.Tip), FTransform(Yaw90, FVector(5, 3, 101)), 1e-6));
+}
+
+TEST(RigHierarchyControls, MovingTheOffsetMovesTheControlNotItsValue)
+{
+	FControlRig Rig;
+	Rig.Hierarchy.SetControlOffsetTransform(
+	    Rig.Control(), FTransform(FVector(7, 0, 0)), ERigTransformType::CurrentLocal, true);
+	EXPECT_TRUE(TransformsNear(Rig.Hierarchy.GetLocalTransform(Rig.Ctrl), FTransform(FVector(1, 0, 0))));
+	EXPECT_TRUE(TransformsNear(Rig.Hierarchy.GetGlobalTransform(Rig.Ctrl), FTransform(FVector(8, 0, 100))));
+	EXPECT_TRUE(TransformsNear(Rig.Hierarchy.GetGlobalTransform(Rig.Tip), FTransform(FVector(8, 0, 101))));
+
+	// Without affect children the tip stays where it was.
+	Rig.Hierarchy.SetControlOffsetTransform(
+	    Rig.Control(), FTransform(FVector(0, 0, 50)), ERigTransformType::CurrentGlobal, false);
+	EXPECT_TRUE(TransformsNear(Rig.Hierarchy.GetGlobalTransform(Rig.Ctrl), FTransform(FVector(1, 0, 50))));
+	EXPECT_TRUE(TransformsNear(Rig.Hierarchy.GetControlOffsetTransform(Rig.Control(), ERigTransformType::CurrentLocal),
+	    FTransform(FVector(0, 0, -50))));
+	EXPECT_TRUE(TransformsNear(Rig.Hierarchy.GetGlobalTransform(Rig.Tip), FTransform(FVector(8, 0, 101))));
+	EXPECT_TRUE(TransformsNear(Rig.Hierarchy.GetLocalTransform(Rig.Tip), FTransform(FVector(7, 0, 51))));
+
+	// The initial offset is unaffected by current writes.
+	EXPECT_TRUE(TransformsNear(Rig.Hierarchy.GetControlOffsetTransform(Rig.Control(), ERigTransformType::InitialLocal),
+	    MakeTransform(0, 90, 0, FVector(5, 0, 0))));
+	EXPECT_TRUE(
+	    TransformsNear(Rig.Hierarchy.GetGlobalTransform(Rig.Ctrl, true), FTransform(Yaw90, FVector(5, 1, 100))));
+}
+
+TEST(RigHierarchyControls, ParentWritesKeepTheControlValue)
+{
+	FControlRig Rig;
+	FRigNullElement* Space = Rig.Hierarchy.Find<FRigNullElement>(Rig.Space);
+
+	// Carried along: same value, new global.
+	Rig.Hierarchy.SetTransform(Space, FTransform(FVector(0, 0, 0)), ERigTransformType::CurrentGlobal, true);
+	EXPECT_TRUE(TransformsNear(Rig.Hierarchy.GetGlobalTransform(Rig.Ctrl), FTransform(Yaw90, FVector(5, 1, 0))));
+	EXPECT_TRUE(TransformsNear(Rig.Hierarchy.GetLocalTransform(Rig.Ctrl), FTransform(FVector(1, 0, 0))));
+
+	// Left in place: same value and global, the local offset absorbs the parent's motion.
+	Rig.Hierarchy.SetTransform(Space, FTransform(FVector(0, 0, 20)), ERigTransformType::CurrentGlobal, false);
+	EXPECT_TRUE(TransformsNear(Rig.Hierarchy.GetGlobalTransform(Rig.Ctrl), FTransform(Yaw90, FVector(5, 1, 0))));
+	EXPECT_TRUE(TransformsNear(Rig.Hierarchy.GetLocalTransform(Rig.Ctrl), FTransform(FVector(1, 0, 0))));
+	EXPECT_TRUE(TransformsNear(Rig.Hierarchy.GetControlOffsetTransform(Rig.Control(), ERigTransformType::CurrentLocal),
+	    MakeTransform(0, 90, 0, FVector(5, 0, -20))));
+	EXPECT_TRUE(TransformsNear(Rig.Hierarchy.GetGlobalTransform(Rig.Tip), FTransform(Yaw90, FVector(5, 1, 1))));
+}
+
+TEST(RigHierarchyControls, ValuesOfEveryControlTypeAsTransforms)
+{
+	URigHierarchy Hierarchy;
+	URigHierarchyController* Controller = Hierarchy.GetController();
+	auto Add = [&](const TCHAR* Name, ERigControlType Type, const FRigControlValue& Value,
+	               ERigControlAxis Axis = ERigControlAxis::X)
+	{
+		FRigControlSettings Settings = MakeControlSettings(Type);
+		Settings.PrimaryAxis = Axis;
+		return Controller->AddControl(Name, FRigElementKey(), Settings, Value);
+	};
+	auto Local = [&](const FRigElementKey& Key) { return Hierarchy.GetLocalTransform(Key); };
+
+	const FRigElementKey Bool = Add(TEXT("bool"), ERigControlType::Bool, FRigControlValue::Make<bool>(true));
+	const FRigElementKey Float =
+	    Add(TEXT("float"), ERigControlType::Float, FRigControlValue::Make<float>(2.5f), ERigControlAxis::Z);
+	const FRigElementKey ScaleFloat =
+	    Add(TEXT("scalefloat"), ERigControlType::ScaleFloat, FRigControlValue::Make<float>(3.f));
+	const FRigElementKey Integer = Add(TEXT("integer"), ERigControlType::Integer, FRigControlValue::Make<int32>(4));
+	const FRigElementKey Plane =
+	    Add(TEXT("vector2d"), ERigControlType::Vector2D, FRigControlValue::Make<FVector2D>(FVector2D(1, 2)));
+	const FRigElementKey Position =
+	    Add(TEXT("position"), ERigControlType::Position, FRigControlValue::Make<FVector>(FVector(1, 2, 3)));
+	const FRigElementKey Scale =
+	    Add(TEXT("scale"), ERigControlType::Scale, FRigControlValue::Make<FVector>(FVector(2, 3, 4)));
+	const FRigElementKey Rotator =
+	    Add(TEXT("rotator"), ERigControlType::Rotator, FRigControlValue::Make<FRotator>(FRotator(10, 20, 30)));
+	const FRigElementKey Euler = Add(TEXT("euler"), ERigControlType::EulerTransform,
+	    FRigControlValue::Make<FEulerTransform>(FEulerTransform(FVector(1, 0, 0), FRotator(0, 400, 0), FVector(2))));
+	const FRigElementKey NoScale = Add(TEXT("noscale"), ERigControlType::TransformNoScale,
+	    FRigControlValue::Make<FTransform>(FTransform(FVector(0, 5, 0))));
+
+	EXPECT_TRUE(TransformsNear(Local(Bool), FTransform::Identity));
+	EXPECT_TRUE(Hierarchy.GetControlValue(Bool).Get<bool>());
+	EXPECT_TRUE(TransformsNear(Local(Float), FTransform(FVector(0, 0, 2.5))));
+	// A float control is read as one 32-bit float.
+	EXPECT_EQ(Hierarchy.GetControlValue(Float).Get<float>(), 2.5f);
+	EXPECT_TRUE(TransformsNear(Local(ScaleFloat), FTransform(FQuat::Identity, FVector::ZeroVector, FVector(3))));
+	EXPECT_TRUE(TransformsNear(Local(Integer), FTransform(FVector(4, 0, 0))));
+	EXPECT_TRUE(TransformsNear(Local(Plane), FTransform(FVector(0, 1, 2))));
+	EXPECT_EQ(Hierarchy.GetControlValue(Plane).Get<FVector3f>().Y, 2.f);
+	EXPECT_TRUE(TransformsNear(Local(Position), FTransform(FVector(1, 2, 3))));
+	EXPECT_TRUE(TransformsNear(Local(Scale), FTransform(FQuat::Identity, FVector::ZeroVector, FVector(2, 3, 4))));
+	EXPECT_TRUE(TransformsNear(Local(Rotator), FTransform(FRotator(10, 20, 30).Quaternion()), 1e-6));
+	EXPECT_TRUE(
+	    TransformsNear(Local(Euler), FTransform(FRotator(0, 40, 0).Quaternion(), FVector(1, 0, 0), FVector(2)), 1e-6));
+	// Euler values keep their winding.
+	EXPECT_EQ(Hierarchy.GetControlValue(Euler).Get<FEulerTransform>().Rotation.Yaw, 400.0);
+	EXPECT_TRUE(TransformsNear(Local(NoScale), FTransform(FVector(0, 5, 0))));
+
+	// A transform written to a control keeps what its type can hold.
+	Hierarchy.SetLocalTransform(Float, FTransform(FRotator(0, 45, 0), FVector(7, 8, 9), FVector(3)));
+	EXPECT_EQ(Hierarchy.GetControlValue(Float).Get<float>(), 9.f);
+	EXPECT_TRUE(TransformsNear(Local(Float), FTransform(FVector(0, 0, 9))));
+	Hierarchy.SetLocalTransform(Plane, FTransform(FVector(7, 8, 9)));
+	EXPECT_TRUE(TransformsNear(Local(Plane), FTransform(FVector(0, 8, 9))));
+	Hierarchy.SetLocalTransform(NoScale, FTransform(FQuat::Identity, FVector(1, 1, 1), FVector(5)));
+	EXPECT_TRUE(TransformsNear(Local(NoScale), FTransform(FVector(1, 1, 1))));
+
+	// Missing keys and non-controls read a zero value.
+	EXPECT_EQ(Hierarchy.GetControlValue(FRigElementKey(TEXT("nope"), ERigElementType::Control)).Get<float>(), 0.f);
+	EXPECT_EQ(Hierarchy.GetControlValue(nullptr, ERigControlValueType::Current).Get<float>(), 0.f);
+}
+
+TEST(RigHierarchyControls, SettingValuesMovesChildrenAndKeepsInitial)
+{
+	FControlRig Rig;
+	Rig.Hierarchy.SetControlValue(
+	    Rig.Control(), FRigControlValue::Make<FTransform>(FTransform(FVector(2, 0, 0))), ERigControlValueType::Current);
+	EXPECT_TRUE(TransformsNear(Rig.Hierarchy.GetGlobalTransform(Rig.Tip), FTransform(Yaw90, FVector(5, 2, 101))));
+	EXPECT_TRUE(
+	    TransformsNear(Rig.Hierarchy.GetControlValue(Rig.Control(), ERigControlValueType::Initial).Get<FTransform>(),
+	        FTransform(FVector(1, 0, 0))));
+
+	Rig.Hierarchy.SetControlValue(
+	    Rig.Control(), FRigControlValue::Make<FTransform>(FTransform(FVector(0, 0, 0))), ERigControlValueType::Initial);
+	EXPECT_TRUE(TransformsNear(Rig.Hierarchy.GetGlobalTransform(Rig.Tip, true), FTransform(Yaw90, FVector(5, 0, 101))));
+
+	Rig.Hierarchy.ResetPoseToInitial();
+	EXPECT_TRUE(TransformsNear(Rig.Hierarchy.GetGlobalTransform(Rig.Tip), FTransform(Yaw90, FVector(5, 0, 101))));
+}
+
+TEST(RigHierarchyControls, PreferredEulerAnglesKeepWindingAcrossTransformWrites)
+{
+	URigHierarchy Hierarchy;
+	const FRigElementKey Key = Hierarchy.GetController()->AddControl(TEXT("rot"), FRigElementKey(),
+	    MakeControlSettings(ERigControlType::Rotator), FRigControlValue::Make<FRotator>(FRotator(0, 170, 0)));
+	FRigControlElement* Control = Hierarchy.Find<FRigControlElement>(Key);
+
+	// Yaw 190 arrives as a quaternion whose plain rotator is yaw -170; the preferred angles keep the winding.
+	Hierarchy.SetLocalTransform(Key, FTransform(FRotator(0, 190, 0)));
+	EXPECT_NEAR(
+	    Hierarchy.GetControlValue(Control, ERigControlValueType::Current, true).Get<FRotator>().Yaw, 190.0, 1e-3);
+	EXPECT_NEAR(Hierarchy.GetControlPreferredRotator(Control).Yaw, 190.0, 1e-3);
+
+	// Quaternion to rotator goes through the engine's polynomial arc tangent, good to about 1e-5 degrees.
+	Hierarchy.SetControlPreferredEulerAngles(Control, FTransform(FRotator(0, 20, 0)), false);
+	EXPECT_NEAR(Hierarchy.GetControlPreferredRotator(Control).Yaw, 20.0, 1e-4);
+	EXPECT_NEAR(
+	    Hierarchy.GetControlValue(Control, ERigControlValueType::Current, true).Get<FRotator>().Yaw, 20.0, 1e-4);
+
+	Hierarchy.SetControlPreferredRotator(Control, FRotator(0, 0, 0));
+	Hierarchy.SetControlPreferredEulerAngles(Control, FTransform(FRotator(0, -10, 0)), true);
+	EXPECT_NEAR(Hierarchy.GetControlPreferredRotator(Control).Yaw, -10.0, 1e-4);
+	Hierarchy.SetControlPreferredRotator(Control, FRotator(0, 350, 0));
+	Hierarchy.SetControlPreferredEulerAngles(Control, FTransform(FRotator(0, 10, 0)), true);
+	EXPECT_NEAR(Hierarchy.GetControlPreferredRotator(Control).Yaw, 370.0, 1e-4);
+}
+
+TEST(RigHierarchyControls, ShapesVisibilityDisplayNamesAndChannels)
+{
+	FControlRig Rig;
+	FRigControlElement* Control = Rig.Control();
+	Rig.Hierarchy.SetControlShapeTransform(Control, FTransform(FVector(0, 0, 2)), ERigTransformType::CurrentLocal);
+	EXPECT_TRUE(TransformsNear(Rig.Hierarchy.GetControlShapeTransform(Control, ERigTransformType::CurrentGlobal),
+	    FTransform(Yaw90, FVector(5, 1, 102))));
+	EXPECT_TRUE(TransformsNear(
+	    Rig.Hierarchy.GetControlShapeTransform(Control, ERigTransformType::InitialLocal), FTransform::Identity));
+	Rig.Hierarchy.SetControlShapeTransform(Control, FTransform(FVector(0, 0, 0)), ERigTransformType::CurrentGlobal);
+	EXPECT_TRUE(TransformsNear(Rig.Hierarchy.GetControlShapeTransform(Control, ERigTransformType::CurrentLocal),
+	    FTransform(Yaw90.Inverse(), FVector(-1, 5, -100))));
+
+	EXPECT_TRUE(Control->Settings.IsVisible());
+	Rig.Hierarchy.SetControlVisibility(Control, false);
+	EXPECT_FALSE(Control->Settings.IsVisible());
+	Rig.Hierarchy.SetControlVisibility(FRigElementKey(TEXT("CTRL"), ERigElementType::Control), true);
+	EXPECT_TRUE(Control->Settings.IsVisible());
+
+	URigHierarchyController* Controller = Rig.Hierarchy.GetController();
+	FRigControlSettings ChannelSettings = MakeControlSettings(ERigControlType::Float);
+	ChannelSettings.DisplayName = TEXT("roll");
+	const FRigElementKey Channel = Controller->AddAnimationChannel(TEXT("ctrl_roll"), Rig.Ctrl, ChannelSettings);
+	const FRigControlElement* ChannelElement = Rig.Hierarchy.Find<FRigControlElement>(Channel);
+	ASSERT_NE(ChannelElement, nullptr);
+	EXPECT_TRUE(ChannelElement->IsAnimationChannel());
+	EXPECT_EQ(ChannelElement->GetDisplayName(), FName(TEXT("roll")));
+	EXPECT_EQ(Control->GetDisplayName(), FName(TEXT("ctrl")));
+	EXPECT_EQ(Rig.Hierarchy.GetFirstParent(Channel), Rig.Ctrl);
+	EXPECT_EQ(Rig.Hierarchy.GetControlValue(Channel).Get<float>(), 0.f);
+	// Channels live below controls only.
+	EXPECT_FALSE(Controller->AddAnimationChannel(TEXT("bad"), Rig.Space, ChannelSettings).IsValid());
+}
