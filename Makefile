@@ -30,6 +30,13 @@ sanitize: deps
 	@ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 		ctest --test-dir $(SANITIZE_DIR) --output-on-failure -j $(JOBS)
 
+# The example foot rig through the standalone runner: each pivot's rotation (pitch, yaw, roll) per frame as the
+# roll channel sweeps from -30 to 90 degrees and the rock from -20 to 20.
+DEMO_ELEMENTS ?= outer_l_pivot,inner_l_pivot,heel_l_pivot,toe_tip_l_pivot,ball_l_pivot
+
+demo: build
+	@$(BUILD_DIR)/qvrig run examples/foot_roll.rig.json --elements $(DEMO_ELEMENTS) --every 2
+
 format:
 	@git ls-files '*.h' '*.cpp' | xargs clang-format -i
 

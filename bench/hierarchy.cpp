@@ -17,13 +17,13 @@ FRigElementKey BuildRig(URigHierarchy& Hierarchy, TArray<FRigElementKey>& OutKey
 	for (int32 SpineIndex = 0; SpineIndex < 20; ++SpineIndex)
 	{
 		Spine = Controller->AddBone(FName(FString::Printf(TEXT("spine_%02d"), SpineIndex)), Spine,
-		    FTransform(FRotator(0, 3, 1), FVector(0, 0, 10)), false);
+			FTransform(FRotator(0, 3, 1), FVector(0, 0, 10)), false);
 		OutKeys.Add(Spine);
 		FRigElementKey Limb = Spine;
 		for (int32 LimbIndex = 0; LimbIndex < 9; ++LimbIndex)
 		{
 			Limb = Controller->AddBone(FName(FString::Printf(TEXT("limb_%02d_%d"), SpineIndex, LimbIndex)), Limb,
-			    FTransform(FRotator(5, 0, 2), FVector(8, 0, 0)), false);
+				FTransform(FRotator(5, 0, 2), FVector(8, 0, 0)), false);
 			OutKeys.Add(Limb);
 		}
 		Leaf = Limb;
@@ -54,7 +54,7 @@ static void BM_WriteRootReadLeaf(benchmark::State& State)
 	FRigTransformElement* Root = Hierarchy.Find<FRigTransformElement>(Keys[0]);
 	FRigTransformElement* Leaf = Hierarchy.Find<FRigTransformElement>(LeafKey);
 	const FTransform Poses[2] = {
-	    FTransform(FRotator(0, 10, 0), FVector(1, 2, 3)), FTransform(FRotator(0, -10, 0), FVector(3, 2, 1))};
+		FTransform(FRotator(0, 10, 0), FVector(1, 2, 3)), FTransform(FRotator(0, -10, 0), FVector(3, 2, 1))};
 	int32 Frame = 0;
 	for (auto _ : State)
 	{

@@ -14,16 +14,16 @@ struct FEulerTransform
 
 	constexpr FORCEINLINE FEulerTransform() : Location(0, 0, 0), Rotation(0, 0, 0), Scale(1, 1, 1) {}
 	constexpr FORCEINLINE FEulerTransform(const FVector& InLocation, const FRotator& InRotation, const FVector& InScale)
-	    : Location(InLocation), Rotation(InRotation), Scale(InScale)
+		: Location(InLocation), Rotation(InRotation), Scale(InScale)
 	{
 	}
 	constexpr FORCEINLINE FEulerTransform(const FRotator& InRotation, const FVector& InLocation, const FVector& InScale)
-	    : Location(InLocation), Rotation(InRotation), Scale(InScale)
+		: Location(InLocation), Rotation(InRotation), Scale(InScale)
 	{
 	}
 	explicit FORCEINLINE FEulerTransform(const FTransform& InTransform)
-	    : Location(InTransform.GetLocation()), Rotation(InTransform.GetRotation().Rotator()),
-	      Scale(InTransform.GetScale3D())
+		: Location(InTransform.GetLocation()), Rotation(InTransform.GetRotation().Rotator()),
+		  Scale(InTransform.GetScale3D())
 	{
 	}
 

@@ -424,15 +424,15 @@ public:
 	SizeType Remove(const ElementType& Item)
 	{
 		return WithStableItem(Item,
-		    [this](const ElementType& Key)
-		    { return RemoveAll([&Key](const ElementType& Element) { return Element == Key; }); });
+			[this](const ElementType& Key)
+			{ return RemoveAll([&Key](const ElementType& Element) { return Element == Key; }); });
 	}
 
 	SizeType RemoveSwap(const ElementType& Item, EAllowShrinking AllowShrinking = EAllowShrinking::Default)
 	{
 		return WithStableItem(Item,
-		    [this, AllowShrinking](const ElementType& Key)
-		    { return RemoveAllSwap([&Key](const ElementType& Element) { return Element == Key; }, AllowShrinking); });
+			[this, AllowShrinking](const ElementType& Key)
+			{ return RemoveAllSwap([&Key](const ElementType& Element) { return Element == Key; }, AllowShrinking); });
 	}
 
 	// Removes the first element equal to Item; returns 1 when one was found, else 0.
@@ -866,7 +866,7 @@ private:
 	static void DefaultConstructItems(ElementType* Items, SizeType Count)
 	{
 		if constexpr (std::is_arithmetic_v<ElementType> || std::is_enum_v<ElementType> ||
-		    std::is_pointer_v<ElementType>)
+			std::is_pointer_v<ElementType>)
 		{
 			ZeroItems(Items, Count);
 		}

@@ -31,15 +31,15 @@ public:
 	// Any contiguous container with GetData() and Num(): arrays and other views.
 	template <typename ContainerType>
 	requires(!std::is_same_v<std::remove_cvref_t<ContainerType>, TArrayView> &&
-	    requires(ContainerType & Container) {
-		    Container.GetData();
-		    {
-			    Container.Num()
-			    } -> std::convertible_to<SizeType>;
-	    } &&
-	    bIsCompatible<std::remove_pointer_t<
-	        decltype(std::declval<ContainerType&>().GetData())>>) constexpr TArrayView(ContainerType&& Container)
-	    : DataPtr(Container.GetData()), ArrayNum(Container.Num())
+		requires(ContainerType & Container) {
+			Container.GetData();
+			{
+				Container.Num()
+				} -> std::convertible_to<SizeType>;
+		} &&
+		bIsCompatible<std::remove_pointer_t<
+			decltype(std::declval<ContainerType&>().GetData())>>) constexpr TArrayView(ContainerType&& Container)
+		: DataPtr(Container.GetData()), ArrayNum(Container.Num())
 	{
 	}
 
@@ -49,8 +49,8 @@ public:
 
 	// Read-only views of a braced list, for function arguments: the list dies at the end of the full expression.
 	constexpr TArrayView(
-	    std::initializer_list<std::remove_const_t<ElementType>> List) requires std::is_const_v<ElementType>
-	    : DataPtr(std::data(List)), ArrayNum(static_cast<SizeType>(List.size()))
+		std::initializer_list<std::remove_const_t<ElementType>> List) requires std::is_const_v<ElementType>
+		: DataPtr(std::data(List)), ArrayNum(static_cast<SizeType>(List.size()))
 	{
 	}
 

@@ -31,7 +31,7 @@ struct TDefaultMapHashableKeyFuncs : TDefaultMapKeyFuncs<KeyType, ValueType, bIn
 };
 
 template <typename InKeyType, typename InValueType, typename SetAllocator = FDefaultSetAllocator,
-    typename KeyFuncs = TDefaultMapHashableKeyFuncs<InKeyType, InValueType, false>>
+	typename KeyFuncs = TDefaultMapHashableKeyFuncs<InKeyType, InValueType, false>>
 class TMap
 {
 public:
@@ -45,7 +45,7 @@ private:
 	template <bool bConst> class TBaseIterator
 	{
 		using SetIteratorType =
-		    std::conditional_t<bConst, typename FPairSet::TConstIterator, typename FPairSet::TIterator>;
+			std::conditional_t<bConst, typename FPairSet::TConstIterator, typename FPairSet::TIterator>;
 		using PairType = std::conditional_t<bConst, const ElementType, ElementType>;
 		using ItValueType = std::conditional_t<bConst, const ValueType, ValueType>;
 

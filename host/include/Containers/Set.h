@@ -48,7 +48,7 @@ template <typename ElementType, bool bInAllowDuplicateKeys = false> struct Defau
 };
 
 template <typename InElementType, typename KeyFuncs = DefaultKeyFuncs<InElementType>,
-    typename Allocator = FDefaultSetAllocator>
+	typename Allocator = FDefaultSetAllocator>
 class TSet
 {
 	using KeyInitType = typename KeyFuncs::KeyInitType;
@@ -332,7 +332,7 @@ public:
 	{
 		Compact();
 		Elements.StableSort(
-		    [&Predicate](const FSlot& Lhs, const FSlot& Rhs) { return Predicate(*Lhs.Value, *Rhs.Value); });
+			[&Predicate](const FSlot& Lhs, const FSlot& Rhs) { return Predicate(*Lhs.Value, *Rhs.Value); });
 		Rehash(Buckets.Num());
 	}
 

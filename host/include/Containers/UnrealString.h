@@ -30,7 +30,7 @@ public:
 
 	// The first InCount characters of InSrc.
 	explicit FString(int32 InCount, const TCHAR* InSrc)
-	    : Data(InSrc != nullptr && InCount > 0 ? std::string(InSrc, InCount) : std::string())
+		: Data(InSrc != nullptr && InCount > 0 ? std::string(InSrc, InCount) : std::string())
 	{
 	}
 
@@ -164,7 +164,7 @@ public:
 	int32 Compare(const FString& Other, ESearchCase::Type SearchCase = ESearchCase::CaseSensitive) const
 	{
 		return SearchCase == ESearchCase::CaseSensitive ? FCString::Strcmp(**this, *Other)
-		                                                : FCString::Stricmp(**this, *Other);
+														: FCString::Stricmp(**this, *Other);
 	}
 
 	// The operators ignore case.
@@ -183,20 +183,20 @@ public:
 	// The index of the first (or last) occurrence, or INDEX_NONE; an empty SubStr is never found. From the start,
 	// the search begins at StartPosition; from the end, the match must end at or before StartPosition.
 	CORE_API int32 Find(const TCHAR* SubStr, ESearchCase::Type SearchCase = ESearchCase::IgnoreCase,
-	    ESearchDir::Type SearchDir = ESearchDir::FromStart, int32 StartPosition = INDEX_NONE) const;
+		ESearchDir::Type SearchDir = ESearchDir::FromStart, int32 StartPosition = INDEX_NONE) const;
 	int32 Find(const FString& SubStr, ESearchCase::Type SearchCase = ESearchCase::IgnoreCase,
-	    ESearchDir::Type SearchDir = ESearchDir::FromStart, int32 StartPosition = INDEX_NONE) const
+		ESearchDir::Type SearchDir = ESearchDir::FromStart, int32 StartPosition = INDEX_NONE) const
 	{
 		return FindSubstring(*SubStr, SubStr.Len(), SearchCase, SearchDir, StartPosition);
 	}
 
 	bool Contains(const TCHAR* SubStr, ESearchCase::Type SearchCase = ESearchCase::IgnoreCase,
-	    ESearchDir::Type SearchDir = ESearchDir::FromStart) const
+		ESearchDir::Type SearchDir = ESearchDir::FromStart) const
 	{
 		return Find(SubStr, SearchCase, SearchDir) != INDEX_NONE;
 	}
 	bool Contains(const FString& SubStr, ESearchCase::Type SearchCase = ESearchCase::IgnoreCase,
-	    ESearchDir::Type SearchDir = ESearchDir::FromStart) const
+		ESearchDir::Type SearchDir = ESearchDir::FromStart) const
 	{
 		return Find(SubStr, SearchCase, SearchDir) != INDEX_NONE;
 	}
@@ -287,28 +287,28 @@ public:
 	// Splits at the first (or last) occurrence of InS into the parts before and after it; either output may be
 	// null. Returns false, leaving the outputs alone, when InS is not found.
 	CORE_API bool Split(const FString& InS, FString* LeftS, FString* RightS,
-	    ESearchCase::Type SearchCase = ESearchCase::IgnoreCase,
-	    ESearchDir::Type SearchDir = ESearchDir::FromStart) const;
+		ESearchCase::Type SearchCase = ESearchCase::IgnoreCase,
+		ESearchDir::Type SearchDir = ESearchDir::FromStart) const;
 
 	// Breaks the string at every occurrence of the delimiter (matched with case). With InCullEmpty the empty
 	// pieces are dropped. An empty string or delimiter gives no pieces. Returns the number of pieces.
 	CORE_API int32 ParseIntoArray(TArray<FString>& OutArray, const TCHAR* pchDelim, bool InCullEmpty = true) const;
 	// As above with several delimiters, tried in order at each position.
 	CORE_API int32 ParseIntoArray(
-	    TArray<FString>& OutArray, const TCHAR* const* DelimArray, int32 NumDelims, bool InCullEmpty = true) const;
+		TArray<FString>& OutArray, const TCHAR* const* DelimArray, int32 NumDelims, bool InCullEmpty = true) const;
 	// Breaks at spaces, tabs and line ends, and at pchExtraDelim when given.
 	CORE_API int32 ParseIntoArrayWS(
-	    TArray<FString>& OutArray, const TCHAR* pchExtraDelim = nullptr, bool InCullEmpty = true) const;
+		TArray<FString>& OutArray, const TCHAR* pchExtraDelim = nullptr, bool InCullEmpty = true) const;
 	CORE_API int32 ParseIntoArrayLines(TArray<FString>& OutArray, bool InCullEmpty = true) const;
 
 	// ---- Editing ----
 
 	// Replaces every occurrence, left to right without overlaps. An empty From changes nothing.
 	CORE_API FString Replace(
-	    const TCHAR* From, const TCHAR* To, ESearchCase::Type SearchCase = ESearchCase::IgnoreCase) const;
+		const TCHAR* From, const TCHAR* To, ESearchCase::Type SearchCase = ESearchCase::IgnoreCase) const;
 	// As Replace, in place; returns the number of replacements.
 	CORE_API int32 ReplaceInline(
-	    const TCHAR* From, const TCHAR* To, ESearchCase::Type SearchCase = ESearchCase::IgnoreCase);
+		const TCHAR* From, const TCHAR* To, ESearchCase::Type SearchCase = ESearchCase::IgnoreCase);
 	CORE_API void ReplaceCharInline(TCHAR From, TCHAR To, ESearchCase::Type SearchCase = ESearchCase::IgnoreCase);
 
 	FString ToUpper() const
@@ -433,7 +433,7 @@ public:
 
 private:
 	CORE_API int32 FindSubstring(const TCHAR* SubStr, int32 SubLen, ESearchCase::Type SearchCase,
-	    ESearchDir::Type SearchDir, int32 StartPosition) const;
+		ESearchDir::Type SearchDir, int32 StartPosition) const;
 
 	int32 ClampToLength(int32 Count) const { return Count < 0 ? 0 : (Count > Len() ? Len() : Count); }
 

@@ -156,7 +156,7 @@ struct FGenericPlatformMath
 	// Mixed float/double (or floating/integer) arguments resolve to the wider type, as in the engine.
 	template <typename A, typename B>
 	static constexpr bool bIsMixedFloatPair = !std::is_same_v<A, B> && std::is_arithmetic_v<A> &&
-	    std::is_arithmetic_v<B> && (std::is_floating_point_v<A> || std::is_floating_point_v<B>);
+		std::is_arithmetic_v<B> && (std::is_floating_point_v<A> || std::is_floating_point_v<B>);
 
 	template <typename A, typename B, std::enable_if_t<bIsMixedFloatPair<A, B>, int> = 0>
 	static constexpr FORCEINLINE auto Max(const A X, const B Y) -> decltype(X * Y)

@@ -169,15 +169,15 @@ struct IConsoleManager
 
 	// Registering a name that exists returns the existing variable when it has the same type.
 	virtual IConsoleVariable* RegisterConsoleVariable(
-	    const TCHAR* Name, bool DefaultValue, const TCHAR* Help, uint32 Flags = ECVF_Default) = 0;
+		const TCHAR* Name, bool DefaultValue, const TCHAR* Help, uint32 Flags = ECVF_Default) = 0;
 	virtual IConsoleVariable* RegisterConsoleVariable(
-	    const TCHAR* Name, int32 DefaultValue, const TCHAR* Help, uint32 Flags = ECVF_Default) = 0;
+		const TCHAR* Name, int32 DefaultValue, const TCHAR* Help, uint32 Flags = ECVF_Default) = 0;
 	virtual IConsoleVariable* RegisterConsoleVariable(
-	    const TCHAR* Name, float DefaultValue, const TCHAR* Help, uint32 Flags = ECVF_Default) = 0;
+		const TCHAR* Name, float DefaultValue, const TCHAR* Help, uint32 Flags = ECVF_Default) = 0;
 	virtual IConsoleVariable* RegisterConsoleVariable(
-	    const TCHAR* Name, const TCHAR* DefaultValue, const TCHAR* Help, uint32 Flags = ECVF_Default) = 0;
+		const TCHAR* Name, const TCHAR* DefaultValue, const TCHAR* Help, uint32 Flags = ECVF_Default) = 0;
 	virtual IConsoleVariable* RegisterConsoleVariable(
-	    const TCHAR* Name, const FString& DefaultValue, const TCHAR* Help, uint32 Flags = ECVF_Default) = 0;
+		const TCHAR* Name, const FString& DefaultValue, const TCHAR* Help, uint32 Flags = ECVF_Default) = 0;
 
 	// Null when there is no object of that name (compared ignoring case), or it is not a variable.
 	virtual IConsoleVariable* FindConsoleVariable(const TCHAR* Name, bool bTrackFrequentCalls = true) const = 0;
@@ -212,13 +212,13 @@ private:
 template <typename T> class TAutoConsoleVariable : public FAutoConsoleObject
 {
 	static_assert(
-	    std::is_same_v<T, bool> || std::is_same_v<T, int32> || std::is_same_v<T, float> || std::is_same_v<T, FString>,
-	    "Console variables are bool, int32, float or FString");
+		std::is_same_v<T, bool> || std::is_same_v<T, int32> || std::is_same_v<T, float> || std::is_same_v<T, FString>,
+		"Console variables are bool, int32, float or FString");
 
 public:
 	TAutoConsoleVariable(const TCHAR* Name, const T& DefaultValue, const TCHAR* Help, uint32 Flags = ECVF_Default)
-	    : FAutoConsoleObject(IConsoleManager::Get().RegisterConsoleVariable(Name, DefaultValue, Help, Flags)),
-	      Ref(TypedData())
+		: FAutoConsoleObject(IConsoleManager::Get().RegisterConsoleVariable(Name, DefaultValue, Help, Flags)),
+		  Ref(TypedData())
 	{
 		check(Ref != nullptr);
 	}

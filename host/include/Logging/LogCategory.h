@@ -10,7 +10,7 @@
 struct FLogCategoryBase
 {
 	CORE_API FLogCategoryBase(
-	    const TCHAR* CategoryName, ELogVerbosity::Type InDefaultVerbosity, ELogVerbosity::Type InCompileTimeVerbosity);
+		const TCHAR* CategoryName, ELogVerbosity::Type InDefaultVerbosity, ELogVerbosity::Type InCompileTimeVerbosity);
 
 	// True when lines of this verbosity are dropped.
 	FORCEINLINE bool IsSuppressed(ELogVerbosity::Type VerbosityLevel) const
@@ -41,7 +41,7 @@ struct FLogCategory : public FLogCategoryBase
 	static constexpr ELogVerbosity::Type CompileTimeVerbosity = InCompileTimeVerbosity;
 
 	FORCEINLINE explicit FLogCategory(const TCHAR* InCategoryName)
-	    : FLogCategoryBase(InCategoryName, InDefaultVerbosity, InCompileTimeVerbosity)
+		: FLogCategoryBase(InCategoryName, InDefaultVerbosity, InCompileTimeVerbosity)
 	{
 	}
 };

@@ -30,19 +30,19 @@ struct FLinearColor
 	FLinearColor() = default;
 	explicit constexpr FORCEINLINE FLinearColor(EForceInit) : R(0), G(0), B(0), A(0) {}
 	constexpr FORCEINLINE FLinearColor(float InR, float InG, float InB, float InA = 1.0f)
-	    : R(InR), G(InG), B(InB), A(InA)
+		: R(InR), G(InG), B(InB), A(InA)
 	{
 	}
 	// Decodes the sRGB-encoded colour channels; alpha is linear.
 	FLinearColor(const FColor& Color);
 	explicit FORCEINLINE FLinearColor(const FVector3f& Vector) : R(Vector.X), G(Vector.Y), B(Vector.Z), A(1.0f) {}
 	explicit FORCEINLINE FLinearColor(const FVector3d& Vector)
-	    : R((float)Vector.X), G((float)Vector.Y), B((float)Vector.Z), A(1.0f)
+		: R((float)Vector.X), G((float)Vector.Y), B((float)Vector.Z), A(1.0f)
 	{
 	}
 	explicit FORCEINLINE FLinearColor(const FVector4f& Vector) : R(Vector.X), G(Vector.Y), B(Vector.Z), A(Vector.W) {}
 	explicit FORCEINLINE FLinearColor(const FVector4d& Vector)
-	    : R((float)Vector.X), G((float)Vector.Y), B((float)Vector.Z), A((float)Vector.W)
+		: R((float)Vector.X), G((float)Vector.Y), B((float)Vector.Z), A((float)Vector.W)
 	{
 	}
 
@@ -99,13 +99,13 @@ struct FLinearColor
 	FORCEINLINE bool Equals(const FLinearColor& C, float Tolerance = UE_KINDA_SMALL_NUMBER) const
 	{
 		return FMath::Abs(R - C.R) < Tolerance && FMath::Abs(G - C.G) < Tolerance && FMath::Abs(B - C.B) < Tolerance &&
-		    FMath::Abs(A - C.A) < Tolerance;
+			FMath::Abs(A - C.A) < Tolerance;
 	}
 
 	FORCEINLINE FLinearColor GetClamped(float InMin = 0.0f, float InMax = 1.0f) const
 	{
 		return FLinearColor(FMath::Clamp(R, InMin, InMax), FMath::Clamp(G, InMin, InMax), FMath::Clamp(B, InMin, InMax),
-		    FMath::Clamp(A, InMin, InMax));
+			FMath::Clamp(A, InMin, InMax));
 	}
 	FORCEINLINE FLinearColor CopyWithNewOpacity(float NewOpacity) const { return FLinearColor(R, G, B, NewOpacity); }
 	FORCEINLINE float GetMax() const { return FMath::Max(FMath::Max(FMath::Max(R, G), B), A); }
@@ -154,8 +154,8 @@ struct FColor
 	constexpr FORCEINLINE FColor(uint8 InR, uint8 InG, uint8 InB, uint8 InA = 255) : B(InB), G(InG), R(InR), A(InA) {}
 	// From packed 0xAARRGGBB.
 	explicit constexpr FORCEINLINE FColor(uint32 InColor)
-	    : B((uint8)(InColor & 0xff)), G((uint8)((InColor >> 8) & 0xff)), R((uint8)((InColor >> 16) & 0xff)),
-	      A((uint8)((InColor >> 24) & 0xff))
+		: B((uint8)(InColor & 0xff)), G((uint8)((InColor >> 8) & 0xff)), R((uint8)((InColor >> 16) & 0xff)),
+		  A((uint8)((InColor >> 24) & 0xff))
 	{
 	}
 

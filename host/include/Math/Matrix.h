@@ -27,15 +27,15 @@ template <typename T> struct TMatrix
 	TMatrix() = default;
 	explicit constexpr FORCEINLINE TMatrix(EForceInit) : M{} {}
 	constexpr FORCEINLINE TMatrix(
-	    const TPlane<T>& InX, const TPlane<T>& InY, const TPlane<T>& InZ, const TPlane<T>& InW)
-	    : M{{InX.X, InX.Y, InX.Z, InX.W}, {InY.X, InY.Y, InY.Z, InY.W}, {InZ.X, InZ.Y, InZ.Z, InZ.W},
-	          {InW.X, InW.Y, InW.Z, InW.W}}
+		const TPlane<T>& InX, const TPlane<T>& InY, const TPlane<T>& InZ, const TPlane<T>& InW)
+		: M{{InX.X, InX.Y, InX.Z, InX.W}, {InY.X, InY.Y, InY.Z, InY.W}, {InZ.X, InZ.Y, InZ.Z, InZ.W},
+			  {InW.X, InW.Y, InW.Z, InW.W}}
 	{
 	}
 	// Axes in rows 0-2 (W 0) and the origin in row 3 (W 1).
 	constexpr FORCEINLINE TMatrix(
-	    const TVector<T>& InX, const TVector<T>& InY, const TVector<T>& InZ, const TVector<T>& InW)
-	    : M{{InX.X, InX.Y, InX.Z, 0}, {InY.X, InY.Y, InY.Z, 0}, {InZ.X, InZ.Y, InZ.Z, 0}, {InW.X, InW.Y, InW.Z, 1}}
+		const TVector<T>& InX, const TVector<T>& InY, const TVector<T>& InZ, const TVector<T>& InW)
+		: M{{InX.X, InX.Y, InX.Z, 0}, {InY.X, InY.Y, InY.Z, 0}, {InZ.X, InZ.Y, InZ.Z, 0}, {InW.X, InW.Y, InW.Z, 1}}
 	{
 	}
 
@@ -62,8 +62,8 @@ template <typename T> struct TMatrix
 			for (int32 Col = 0; Col < 4; ++Col)
 			{
 				Result.M[Row][Col] =
-				    ((M[Row][0] * Other.M[0][Col] + M[Row][1] * Other.M[1][Col]) + M[Row][2] * Other.M[2][Col]) +
-				    M[Row][3] * Other.M[3][Col];
+					((M[Row][0] * Other.M[0][Col] + M[Row][1] * Other.M[1][Col]) + M[Row][2] * Other.M[2][Col]) +
+					M[Row][3] * Other.M[3][Col];
 			}
 		}
 		return Result;
@@ -130,9 +130,9 @@ template <typename T> struct TMatrix
 	FORCEINLINE TVector4<T> TransformFVector4(const TVector4<T>& P) const
 	{
 		return TVector4<T>(((P.X * M[0][0] + P.Y * M[1][0]) + P.Z * M[2][0]) + P.W * M[3][0],
-		    ((P.X * M[0][1] + P.Y * M[1][1]) + P.Z * M[2][1]) + P.W * M[3][1],
-		    ((P.X * M[0][2] + P.Y * M[1][2]) + P.Z * M[2][2]) + P.W * M[3][2],
-		    ((P.X * M[0][3] + P.Y * M[1][3]) + P.Z * M[2][3]) + P.W * M[3][3]);
+			((P.X * M[0][1] + P.Y * M[1][1]) + P.Z * M[2][1]) + P.W * M[3][1],
+			((P.X * M[0][2] + P.Y * M[1][2]) + P.Z * M[2][2]) + P.W * M[3][2],
+			((P.X * M[0][3] + P.Y * M[1][3]) + P.Z * M[2][3]) + P.W * M[3][3]);
 	}
 	FORCEINLINE TVector4<T> TransformPosition(const TVector<T>& V) const
 	{
@@ -167,23 +167,23 @@ template <typename T> struct TMatrix
 	T Determinant() const
 	{
 		return M[0][0] *
-		    (M[1][1] * (M[2][2] * M[3][3] - M[2][3] * M[3][2]) - M[2][1] * (M[1][2] * M[3][3] - M[1][3] * M[3][2]) +
-		        M[3][1] * (M[1][2] * M[2][3] - M[1][3] * M[2][2])) -
-		    M[1][0] *
-		    (M[0][1] * (M[2][2] * M[3][3] - M[2][3] * M[3][2]) - M[2][1] * (M[0][2] * M[3][3] - M[0][3] * M[3][2]) +
-		        M[3][1] * (M[0][2] * M[2][3] - M[0][3] * M[2][2])) +
-		    M[2][0] *
-		    (M[0][1] * (M[1][2] * M[3][3] - M[1][3] * M[3][2]) - M[1][1] * (M[0][2] * M[3][3] - M[0][3] * M[3][2]) +
-		        M[3][1] * (M[0][2] * M[1][3] - M[0][3] * M[1][2])) -
-		    M[3][0] *
-		    (M[0][1] * (M[1][2] * M[2][3] - M[1][3] * M[2][2]) - M[1][1] * (M[0][2] * M[2][3] - M[0][3] * M[2][2]) +
-		        M[2][1] * (M[0][2] * M[1][3] - M[0][3] * M[1][2]));
+			(M[1][1] * (M[2][2] * M[3][3] - M[2][3] * M[3][2]) - M[2][1] * (M[1][2] * M[3][3] - M[1][3] * M[3][2]) +
+				M[3][1] * (M[1][2] * M[2][3] - M[1][3] * M[2][2])) -
+			M[1][0] *
+			(M[0][1] * (M[2][2] * M[3][3] - M[2][3] * M[3][2]) - M[2][1] * (M[0][2] * M[3][3] - M[0][3] * M[3][2]) +
+				M[3][1] * (M[0][2] * M[2][3] - M[0][3] * M[2][2])) +
+			M[2][0] *
+			(M[0][1] * (M[1][2] * M[3][3] - M[1][3] * M[3][2]) - M[1][1] * (M[0][2] * M[3][3] - M[0][3] * M[3][2]) +
+				M[3][1] * (M[0][2] * M[1][3] - M[0][3] * M[1][2])) -
+			M[3][0] *
+			(M[0][1] * (M[1][2] * M[2][3] - M[1][3] * M[2][2]) - M[1][1] * (M[0][2] * M[2][3] - M[0][3] * M[2][2]) +
+				M[2][1] * (M[0][2] * M[1][3] - M[0][3] * M[1][2]));
 	}
 	// Determinant of the 3x3 rotation and scale block.
 	FORCEINLINE T RotDeterminant() const
 	{
 		return M[0][0] * (M[1][1] * M[2][2] - M[1][2] * M[2][1]) - M[1][0] * (M[0][1] * M[2][2] - M[0][2] * M[2][1]) +
-		    M[2][0] * (M[0][1] * M[1][2] - M[0][2] * M[1][1]);
+			M[2][0] * (M[0][1] * M[1][2] - M[0][2] * M[1][1]);
 	}
 
 	// Full inverse by cofactors, without checks.
@@ -193,11 +193,11 @@ template <typename T> struct TMatrix
 	TMatrix<T> Inverse() const
 	{
 		if (GetScaledAxis(EAxis::X).IsNearlyZero((T)UE_SMALL_NUMBER) &&
-		    GetScaledAxis(EAxis::Y).IsNearlyZero((T)UE_SMALL_NUMBER) &&
-		    GetScaledAxis(EAxis::Z).IsNearlyZero((T)UE_SMALL_NUMBER))
+			GetScaledAxis(EAxis::Y).IsNearlyZero((T)UE_SMALL_NUMBER) &&
+			GetScaledAxis(EAxis::Z).IsNearlyZero((T)UE_SMALL_NUMBER))
 		{
 			return TMatrix<T>(
-			    TVector<T>::ZeroVector, TVector<T>::ZeroVector, TVector<T>::ZeroVector, TVector<T>::ZeroVector);
+				TVector<T>::ZeroVector, TVector<T>::ZeroVector, TVector<T>::ZeroVector, TVector<T>::ZeroVector);
 		}
 		const T Det = Determinant();
 		if (Det == (T)0 || !FMath::IsFinite(Det))
@@ -245,7 +245,7 @@ template <typename T> struct TMatrix
 	}
 	// Sets the given axes (rows 0-2) and origin (row 3); null pointers leave a row as it is.
 	FORCEINLINE void SetAxes(const TVector<T>* Axis0 = nullptr, const TVector<T>* Axis1 = nullptr,
-	    const TVector<T>* Axis2 = nullptr, const TVector<T>* Origin = nullptr)
+		const TVector<T>* Axis2 = nullptr, const TVector<T>* Origin = nullptr)
 	{
 		if (Axis0 != nullptr)
 		{
@@ -390,7 +390,7 @@ template <typename T> struct TMatrix
 
 template <typename T>
 inline constinit const TMatrix<T> TMatrix<T>::Identity(
-    TPlane<T>(1, 0, 0, 0), TPlane<T>(0, 1, 0, 0), TPlane<T>(0, 0, 1, 0), TPlane<T>(0, 0, 0, 1));
+	TPlane<T>(1, 0, 0, 0), TPlane<T>(0, 1, 0, 0), TPlane<T>(0, 0, 1, 0), TPlane<T>(0, 0, 0, 1));
 
 template <typename T> TMatrix<T> TMatrix<T>::InverseFast() const
 {
@@ -430,39 +430,39 @@ template <typename T> TMatrix<T> TMatrix<T>::InverseFast() const
 	Result.M[1][2] = -RDet * (M[0][0] * Tmp[2][0] - M[1][0] * Tmp[2][1] + M[3][0] * Tmp[2][2]);
 	Result.M[1][3] = RDet * (M[0][0] * Tmp[3][0] - M[1][0] * Tmp[3][1] + M[2][0] * Tmp[3][2]);
 	Result.M[2][0] = RDet *
-	    (M[1][0] * (M[2][1] * M[3][3] - M[2][3] * M[3][1]) - M[2][0] * (M[1][1] * M[3][3] - M[1][3] * M[3][1]) +
-	        M[3][0] * (M[1][1] * M[2][3] - M[1][3] * M[2][1]));
+		(M[1][0] * (M[2][1] * M[3][3] - M[2][3] * M[3][1]) - M[2][0] * (M[1][1] * M[3][3] - M[1][3] * M[3][1]) +
+			M[3][0] * (M[1][1] * M[2][3] - M[1][3] * M[2][1]));
 	Result.M[2][1] = -RDet *
-	    (M[0][0] * (M[2][1] * M[3][3] - M[2][3] * M[3][1]) - M[2][0] * (M[0][1] * M[3][3] - M[0][3] * M[3][1]) +
-	        M[3][0] * (M[0][1] * M[2][3] - M[0][3] * M[2][1]));
+		(M[0][0] * (M[2][1] * M[3][3] - M[2][3] * M[3][1]) - M[2][0] * (M[0][1] * M[3][3] - M[0][3] * M[3][1]) +
+			M[3][0] * (M[0][1] * M[2][3] - M[0][3] * M[2][1]));
 	Result.M[2][2] = RDet *
-	    (M[0][0] * (M[1][1] * M[3][3] - M[1][3] * M[3][1]) - M[1][0] * (M[0][1] * M[3][3] - M[0][3] * M[3][1]) +
-	        M[3][0] * (M[0][1] * M[1][3] - M[0][3] * M[1][1]));
+		(M[0][0] * (M[1][1] * M[3][3] - M[1][3] * M[3][1]) - M[1][0] * (M[0][1] * M[3][3] - M[0][3] * M[3][1]) +
+			M[3][0] * (M[0][1] * M[1][3] - M[0][3] * M[1][1]));
 	Result.M[2][3] = -RDet *
-	    (M[0][0] * (M[1][1] * M[2][3] - M[1][3] * M[2][1]) - M[1][0] * (M[0][1] * M[2][3] - M[0][3] * M[2][1]) +
-	        M[2][0] * (M[0][1] * M[1][3] - M[0][3] * M[1][1]));
+		(M[0][0] * (M[1][1] * M[2][3] - M[1][3] * M[2][1]) - M[1][0] * (M[0][1] * M[2][3] - M[0][3] * M[2][1]) +
+			M[2][0] * (M[0][1] * M[1][3] - M[0][3] * M[1][1]));
 	Result.M[3][0] = -RDet *
-	    (M[1][0] * (M[2][1] * M[3][2] - M[2][2] * M[3][1]) - M[2][0] * (M[1][1] * M[3][2] - M[1][2] * M[3][1]) +
-	        M[3][0] * (M[1][1] * M[2][2] - M[1][2] * M[2][1]));
+		(M[1][0] * (M[2][1] * M[3][2] - M[2][2] * M[3][1]) - M[2][0] * (M[1][1] * M[3][2] - M[1][2] * M[3][1]) +
+			M[3][0] * (M[1][1] * M[2][2] - M[1][2] * M[2][1]));
 	Result.M[3][1] = RDet *
-	    (M[0][0] * (M[2][1] * M[3][2] - M[2][2] * M[3][1]) - M[2][0] * (M[0][1] * M[3][2] - M[0][2] * M[3][1]) +
-	        M[3][0] * (M[0][1] * M[2][2] - M[0][2] * M[2][1]));
+		(M[0][0] * (M[2][1] * M[3][2] - M[2][2] * M[3][1]) - M[2][0] * (M[0][1] * M[3][2] - M[0][2] * M[3][1]) +
+			M[3][0] * (M[0][1] * M[2][2] - M[0][2] * M[2][1]));
 	Result.M[3][2] = -RDet *
-	    (M[0][0] * (M[1][1] * M[3][2] - M[1][2] * M[3][1]) - M[1][0] * (M[0][1] * M[3][2] - M[0][2] * M[3][1]) +
-	        M[3][0] * (M[0][1] * M[1][2] - M[0][2] * M[1][1]));
+		(M[0][0] * (M[1][1] * M[3][2] - M[1][2] * M[3][1]) - M[1][0] * (M[0][1] * M[3][2] - M[0][2] * M[3][1]) +
+			M[3][0] * (M[0][1] * M[1][2] - M[0][2] * M[1][1]));
 	Result.M[3][3] = RDet *
-	    (M[0][0] * (M[1][1] * M[2][2] - M[1][2] * M[2][1]) - M[1][0] * (M[0][1] * M[2][2] - M[0][2] * M[2][1]) +
-	        M[2][0] * (M[0][1] * M[1][2] - M[0][2] * M[1][1]));
+		(M[0][0] * (M[1][1] * M[2][2] - M[1][2] * M[2][1]) - M[1][0] * (M[0][1] * M[2][2] - M[0][2] * M[2][1]) +
+			M[2][0] * (M[0][1] * M[1][2] - M[0][2] * M[1][1]));
 	return Result;
 }
 
 template <typename T> TMatrix<T> TMatrix<T>::InverseNoScale() const
 {
 	TMatrix<T> Result(TPlane<T>(M[0][0], M[1][0], M[2][0], 0), TPlane<T>(M[0][1], M[1][1], M[2][1], 0),
-	    TPlane<T>(M[0][2], M[1][2], M[2][2], 0), TPlane<T>(0, 0, 0, 1));
+		TPlane<T>(M[0][2], M[1][2], M[2][2], 0), TPlane<T>(0, 0, 0, 1));
 	return TMatrix<T>(TPlane<T>(1, 0, 0, 0), TPlane<T>(0, 1, 0, 0), TPlane<T>(0, 0, 1, 0),
-	           TPlane<T>(-M[3][0], -M[3][1], -M[3][2], 1)) *
-	    Result;
+			   TPlane<T>(-M[3][0], -M[3][1], -M[3][2], 1)) *
+		Result;
 }
 } // namespace UE::Math
 
@@ -485,7 +485,7 @@ template <typename T> TRotator<T> TMatrix<T>::Rotator() const
 	const T RadToDeg = (T)(180.0 / UE_DOUBLE_PI);
 
 	TRotator<T> Rotator(FMath::Atan2(XAxis.Z, FMath::Sqrt(FMath::Square(XAxis.X) + FMath::Square(XAxis.Y))) * RadToDeg,
-	    FMath::Atan2(XAxis.Y, XAxis.X) * RadToDeg, (T)0);
+		FMath::Atan2(XAxis.Y, XAxis.X) * RadToDeg, (T)0);
 
 	const TVector<T> SYAxis = TRotationMatrix<T>(Rotator).GetScaledAxis(EAxis::Y);
 	Rotator.Roll = FMath::Atan2(ZAxis | SYAxis, YAxis | SYAxis) * RadToDeg;

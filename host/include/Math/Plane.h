@@ -33,7 +33,7 @@ template <typename T> struct TPlane : public TVector<T>
 
 	template <typename FArg, std::enable_if_t<!std::is_same_v<T, FArg>, int> = 0>
 	explicit constexpr FORCEINLINE TPlane(const TPlane<FArg>& From)
-	    : TVector<T>((T)From.X, (T)From.Y, (T)From.Z), W((T)From.W)
+		: TVector<T>((T)From.X, (T)From.Y, (T)From.Z), W((T)From.W)
 	{
 	}
 
@@ -47,7 +47,7 @@ template <typename T> struct TPlane : public TVector<T>
 	FORCEINLINE bool Equals(const TPlane<T>& V, T Tolerance = UE_KINDA_SMALL_NUMBER) const
 	{
 		return FMath::Abs(X - V.X) <= Tolerance && FMath::Abs(Y - V.Y) <= Tolerance &&
-		    FMath::Abs(Z - V.Z) <= Tolerance && FMath::Abs(W - V.W) <= Tolerance;
+			FMath::Abs(Z - V.Z) <= Tolerance && FMath::Abs(W - V.W) <= Tolerance;
 	}
 };
 } // namespace UE::Math

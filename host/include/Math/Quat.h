@@ -28,7 +28,7 @@ template <typename T> struct TQuat
 	TQuat() = default;
 	// ForceInit gives the identity, ForceInitToZero all zeros.
 	explicit constexpr FORCEINLINE TQuat(EForceInit ZeroOrNot)
-	    : X(0), Y(0), Z(0), W(ZeroOrNot == ForceInitToZero ? (T)0 : (T)1)
+		: X(0), Y(0), Z(0), W(ZeroOrNot == ForceInitToZero ? (T)0 : (T)1)
 	{
 	}
 	constexpr FORCEINLINE TQuat(T InX, T InY, T InZ, T InW) : X(InX), Y(InY), Z(InZ), W(InW) {}
@@ -48,7 +48,7 @@ template <typename T> struct TQuat
 
 	template <typename FArg, std::enable_if_t<!std::is_same_v<T, FArg>, int> = 0>
 	explicit constexpr FORCEINLINE TQuat(const TQuat<FArg>& From)
-	    : X((T)From.X), Y((T)From.Y), Z((T)From.Z), W((T)From.W)
+		: X((T)From.X), Y((T)From.Y), Z((T)From.Z), W((T)From.W)
 	{
 	}
 
@@ -76,7 +76,7 @@ template <typename T> struct TQuat
 	FORCEINLINE TQuat<T> operator*(const TQuat<T>& Q) const
 	{
 		return TQuat<T>(((W * Q.X + X * Q.W) + Y * Q.Z) - Z * Q.Y, ((W * Q.Y - X * Q.Z) + Y * Q.W) + Z * Q.X,
-		    ((W * Q.Z + X * Q.Y) - Y * Q.X) + Z * Q.W, ((W * Q.W - X * Q.X) - Y * Q.Y) - Z * Q.Z);
+			((W * Q.Z + X * Q.Y) - Y * Q.X) + Z * Q.W, ((W * Q.W - X * Q.X) - Y * Q.Y) - Z * Q.Z);
 	}
 	FORCEINLINE TQuat<T>& operator*=(const TQuat<T>& Q)
 	{
@@ -126,9 +126,9 @@ template <typename T> struct TQuat
 	FORCEINLINE bool Equals(const TQuat<T>& Q, T Tolerance = UE_KINDA_SMALL_NUMBER) const
 	{
 		return (FMath::Abs(X - Q.X) <= Tolerance && FMath::Abs(Y - Q.Y) <= Tolerance &&
-		           FMath::Abs(Z - Q.Z) <= Tolerance && FMath::Abs(W - Q.W) <= Tolerance) ||
-		    (FMath::Abs(X + Q.X) <= Tolerance && FMath::Abs(Y + Q.Y) <= Tolerance && FMath::Abs(Z + Q.Z) <= Tolerance &&
-		        FMath::Abs(W + Q.W) <= Tolerance);
+				   FMath::Abs(Z - Q.Z) <= Tolerance && FMath::Abs(W - Q.W) <= Tolerance) ||
+			(FMath::Abs(X + Q.X) <= Tolerance && FMath::Abs(Y + Q.Y) <= Tolerance && FMath::Abs(Z + Q.Z) <= Tolerance &&
+				FMath::Abs(W + Q.W) <= Tolerance);
 	}
 	FORCEINLINE bool IsIdentity(T Tolerance = UE_SMALL_NUMBER) const { return Equals(Identity, Tolerance); }
 
@@ -389,7 +389,7 @@ private:
 			const T AbsZ = FMath::Abs(A.Z);
 			const TVector<T> Basis = (AbsX > AbsY && AbsX > AbsZ) ? TVector<T>::YAxisVector : -TVector<T>::XAxisVector;
 			Result = TQuat<T>(
-			    A.Y * Basis.Z - A.Z * Basis.Y, A.Z * Basis.X - A.X * Basis.Z, A.X * Basis.Y - A.Y * Basis.X, HalfW);
+				A.Y * Basis.Z - A.Z * Basis.Y, A.Z * Basis.X - A.X * Basis.Z, A.X * Basis.Y - A.Y * Basis.X, HalfW);
 		}
 		Result.Normalize();
 		return Result;
@@ -421,7 +421,7 @@ template <typename T> TQuat<T>::TQuat(const TRotator<T>& R)
 template <typename T> TQuat<T>::TQuat(const TMatrix<T>& M)
 {
 	if (M.GetScaledAxis(EAxis::X).IsNearlyZero() || M.GetScaledAxis(EAxis::Y).IsNearlyZero() ||
-	    M.GetScaledAxis(EAxis::Z).IsNearlyZero())
+		M.GetScaledAxis(EAxis::Z).IsNearlyZero())
 	{
 		*this = Identity;
 		return;
@@ -490,7 +490,7 @@ template <typename T> TRotator<T> TQuat<T>::Rotator() const
 		{
 			RotatorFromQuat.Yaw = FMath::Atan2(YawY, YawX) * RadToDeg;
 			RotatorFromQuat.Roll =
-			    TRotator<T>::NormalizeAxis(-RotatorFromQuat.Yaw - ((T)2 * FMath::Atan2(X, W) * RadToDeg));
+				TRotator<T>::NormalizeAxis(-RotatorFromQuat.Yaw - ((T)2 * FMath::Atan2(X, W) * RadToDeg));
 		}
 	}
 	else if (SingularityTest > SingularityThreshold)
@@ -505,7 +505,7 @@ template <typename T> TRotator<T> TQuat<T>::Rotator() const
 		{
 			RotatorFromQuat.Yaw = FMath::Atan2(YawY, YawX) * RadToDeg;
 			RotatorFromQuat.Roll =
-			    TRotator<T>::NormalizeAxis(RotatorFromQuat.Yaw - ((T)2 * FMath::Atan2(X, W) * RadToDeg));
+				TRotator<T>::NormalizeAxis(RotatorFromQuat.Yaw - ((T)2 * FMath::Atan2(X, W) * RadToDeg));
 		}
 	}
 	else
@@ -513,7 +513,7 @@ template <typename T> TRotator<T> TQuat<T>::Rotator() const
 		RotatorFromQuat.Pitch = FMath::Asin((T)2 * SingularityTest) * RadToDeg;
 		RotatorFromQuat.Yaw = FMath::Atan2(YawY, YawX) * RadToDeg;
 		RotatorFromQuat.Roll =
-		    FMath::Atan2((T)-2 * (W * X + Y * Z), ((T)1 - (T)2 * (FMath::Square(X) + FMath::Square(Y)))) * RadToDeg;
+			FMath::Atan2((T)-2 * (W * X + Y * Z), ((T)1 - (T)2 * (FMath::Square(X) + FMath::Square(Y)))) * RadToDeg;
 	}
 	return RotatorFromQuat;
 }

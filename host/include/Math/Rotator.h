@@ -31,7 +31,7 @@ template <typename T> struct TRotator
 
 	template <typename FArg, std::enable_if_t<!std::is_same_v<T, FArg>, int> = 0>
 	explicit constexpr FORCEINLINE TRotator(const TRotator<FArg>& From)
-	    : Pitch((T)From.Pitch), Yaw((T)From.Yaw), Roll((T)From.Roll)
+		: Pitch((T)From.Pitch), Yaw((T)From.Yaw), Roll((T)From.Roll)
 	{
 	}
 
@@ -83,13 +83,13 @@ template <typename T> struct TRotator
 	FORCEINLINE bool Equals(const TRotator<T>& R, T Tolerance = UE_KINDA_SMALL_NUMBER) const
 	{
 		return FMath::Abs(NormalizeAxis(Pitch - R.Pitch)) <= Tolerance &&
-		    FMath::Abs(NormalizeAxis(Yaw - R.Yaw)) <= Tolerance &&
-		    FMath::Abs(NormalizeAxis(Roll - R.Roll)) <= Tolerance;
+			FMath::Abs(NormalizeAxis(Yaw - R.Yaw)) <= Tolerance &&
+			FMath::Abs(NormalizeAxis(Roll - R.Roll)) <= Tolerance;
 	}
 	FORCEINLINE bool IsNearlyZero(T Tolerance = UE_KINDA_SMALL_NUMBER) const
 	{
 		return FMath::Abs(NormalizeAxis(Pitch)) <= Tolerance && FMath::Abs(NormalizeAxis(Yaw)) <= Tolerance &&
-		    FMath::Abs(NormalizeAxis(Roll)) <= Tolerance;
+			FMath::Abs(NormalizeAxis(Roll)) <= Tolerance;
 	}
 	FORCEINLINE bool IsZero() const { return ClampAxis(Pitch) == 0 && ClampAxis(Yaw) == 0 && ClampAxis(Roll) == 0; }
 	FORCEINLINE bool ContainsNaN() const

@@ -34,39 +34,39 @@ public:
 	constexpr FORCEINLINE TTransform() : Rotation(0, 0, 0, 1), Translation(0, 0, 0), Scale3D(1, 1, 1) {}
 	explicit FORCEINLINE TTransform(ENoInit) {}
 	explicit constexpr FORCEINLINE TTransform(const TVector<T>& InTranslation)
-	    : Rotation(0, 0, 0, 1), Translation(InTranslation), Scale3D(1, 1, 1)
+		: Rotation(0, 0, 0, 1), Translation(InTranslation), Scale3D(1, 1, 1)
 	{
 	}
 	explicit constexpr FORCEINLINE TTransform(const TQuat<T>& InRotation)
-	    : Rotation(InRotation), Translation(0, 0, 0), Scale3D(1, 1, 1)
+		: Rotation(InRotation), Translation(0, 0, 0), Scale3D(1, 1, 1)
 	{
 	}
 	explicit FORCEINLINE TTransform(const TRotator<T>& InRotation)
-	    : Rotation(InRotation.Quaternion()), Translation(0, 0, 0), Scale3D(1, 1, 1)
+		: Rotation(InRotation.Quaternion()), Translation(0, 0, 0), Scale3D(1, 1, 1)
 	{
 	}
 	constexpr FORCEINLINE TTransform(const TQuat<T>& InRotation, const TVector<T>& InTranslation,
-	    const TVector<T>& InScale3D = TVector<T>::OneVector)
-	    : Rotation(InRotation), Translation(InTranslation), Scale3D(InScale3D)
+		const TVector<T>& InScale3D = TVector<T>::OneVector)
+		: Rotation(InRotation), Translation(InTranslation), Scale3D(InScale3D)
 	{
 	}
 	FORCEINLINE TTransform(const TRotator<T>& InRotation, const TVector<T>& InTranslation,
-	    const TVector<T>& InScale3D = TVector<T>::OneVector)
-	    : Rotation(InRotation.Quaternion()), Translation(InTranslation), Scale3D(InScale3D)
+		const TVector<T>& InScale3D = TVector<T>::OneVector)
+		: Rotation(InRotation.Quaternion()), Translation(InTranslation), Scale3D(InScale3D)
 	{
 	}
 	explicit FORCEINLINE TTransform(const TMatrix<T>& InMatrix) { SetFromMatrix(InMatrix); }
 	// From the axes (rows) and origin of a matrix.
 	FORCEINLINE TTransform(
-	    const TVector<T>& InX, const TVector<T>& InY, const TVector<T>& InZ, const TVector<T>& InTranslation)
+		const TVector<T>& InX, const TVector<T>& InY, const TVector<T>& InZ, const TVector<T>& InTranslation)
 	{
 		SetFromMatrix(TMatrix<T>(InX, InY, InZ, InTranslation));
 	}
 
 	template <typename FArg, std::enable_if_t<!std::is_same_v<T, FArg>, int> = 0>
 	explicit FORCEINLINE TTransform(const TTransform<FArg>& From)
-	    : Rotation(TQuat<T>(From.GetRotation())), Translation(TVector<T>(From.GetTranslation())),
-	      Scale3D(TVector<T>(From.GetScale3D()))
+		: Rotation(TQuat<T>(From.GetRotation())), Translation(TVector<T>(From.GetTranslation())),
+		  Scale3D(TVector<T>(From.GetScale3D()))
 	{
 	}
 
@@ -102,7 +102,7 @@ public:
 		Scale3D = NewScale3D;
 	}
 	FORCEINLINE void SetComponents(
-	    const TQuat<T>& InRotation, const TVector<T>& InTranslation, const TVector<T>& InScale3D)
+		const TQuat<T>& InRotation, const TVector<T>& InTranslation, const TVector<T>& InScale3D)
 	{
 		Rotation = InRotation;
 		Translation = InTranslation;
@@ -129,14 +129,14 @@ public:
 	static FORCEINLINE TVector<T> GetSafeScaleReciprocal(const TVector<T>& InScale, T Tolerance = UE_SMALL_NUMBER)
 	{
 		return TVector<T>(FMath::Abs(InScale.X) <= Tolerance ? (T)0 : (T)1 / InScale.X,
-		    FMath::Abs(InScale.Y) <= Tolerance ? (T)0 : (T)1 / InScale.Y,
-		    FMath::Abs(InScale.Z) <= Tolerance ? (T)0 : (T)1 / InScale.Z);
+			FMath::Abs(InScale.Y) <= Tolerance ? (T)0 : (T)1 / InScale.Y,
+			FMath::Abs(InScale.Z) <= Tolerance ? (T)0 : (T)1 / InScale.Z);
 	}
 	// True when any component of either scale is strictly negative (-0 is not).
 	static FORCEINLINE bool AnyHasNegativeScale(const TVector<T>& InScale3D, const TVector<T>& InOtherScale3D)
 	{
 		return InScale3D.X < (T)0 || InScale3D.Y < (T)0 || InScale3D.Z < (T)0 || InOtherScale3D.X < (T)0 ||
-		    InOtherScale3D.Y < (T)0 || InOtherScale3D.Z < (T)0;
+			InOtherScale3D.Y < (T)0 || InOtherScale3D.Z < (T)0;
 	}
 
 	// Composition: A first, then B (child-in-parent * parent = child in the parent's space). Any negative
@@ -146,7 +146,7 @@ public:
 		if (AnyHasNegativeScale(A->Scale3D, B->Scale3D))
 		{
 			ConstructTransformFromMatrixWithDesiredScale(
-			    A->ToMatrixWithScale(), B->ToMatrixWithScale(), A->Scale3D * B->Scale3D, *OutTransform);
+				A->ToMatrixWithScale(), B->ToMatrixWithScale(), A->Scale3D * B->Scale3D, *OutTransform);
 			return;
 		}
 		const TQuat<T> QuatA = A->Rotation;
@@ -200,7 +200,7 @@ public:
 		{
 			const TVector<T> SafeRecipScale3D = GetSafeScaleReciprocal(Other.Scale3D, (T)UE_SMALL_NUMBER);
 			ConstructTransformFromMatrixWithDesiredScale(
-			    ToMatrixWithScale(), Other.ToMatrixWithScale().Inverse(), Scale3D * SafeRecipScale3D, Result);
+				ToMatrixWithScale(), Other.ToMatrixWithScale().Inverse(), Scale3D * SafeRecipScale3D, Result);
 			return Result;
 		}
 		const TVector<T> SafeRecipScale3D = GetSafeScaleReciprocal(Other.Scale3D, (T)UE_SMALL_NUMBER);
@@ -234,7 +234,7 @@ public:
 	TTransform<T> Inverse() const
 	{
 		if (FMath::Abs(Scale3D.X) > (T)UE_SMALL_NUMBER || FMath::Abs(Scale3D.Y) > (T)UE_SMALL_NUMBER ||
-		    FMath::Abs(Scale3D.Z) > (T)UE_SMALL_NUMBER)
+			FMath::Abs(Scale3D.Z) > (T)UE_SMALL_NUMBER)
 		{
 			const TQuat<T> InvRotation = Rotation.Inverse();
 			const TVector<T> InvScale3D = GetSafeScaleReciprocal(Scale3D);
@@ -348,17 +348,17 @@ public:
 	}
 
 	static FORCEINLINE bool AreRotationsEqual(
-	    const TTransform<T>& A, const TTransform<T>& B, T Tolerance = UE_KINDA_SMALL_NUMBER)
+		const TTransform<T>& A, const TTransform<T>& B, T Tolerance = UE_KINDA_SMALL_NUMBER)
 	{
 		return A.Rotation.Equals(B.Rotation, Tolerance);
 	}
 	static FORCEINLINE bool AreTranslationsEqual(
-	    const TTransform<T>& A, const TTransform<T>& B, T Tolerance = UE_KINDA_SMALL_NUMBER)
+		const TTransform<T>& A, const TTransform<T>& B, T Tolerance = UE_KINDA_SMALL_NUMBER)
 	{
 		return A.Translation.Equals(B.Translation, Tolerance);
 	}
 	static FORCEINLINE bool AreScale3DsEqual(
-	    const TTransform<T>& A, const TTransform<T>& B, T Tolerance = UE_KINDA_SMALL_NUMBER)
+		const TTransform<T>& A, const TTransform<T>& B, T Tolerance = UE_KINDA_SMALL_NUMBER)
 	{
 		return A.Scale3D.Equals(B.Scale3D, Tolerance);
 	}
@@ -377,7 +377,7 @@ public:
 	FORCEINLINE bool Equals(const TTransform<T>& Other, T Tolerance = UE_KINDA_SMALL_NUMBER) const
 	{
 		return RotationEquals(Other, Tolerance) && TranslationEquals(Other, Tolerance) &&
-		    Scale3DEquals(Other, Tolerance);
+			Scale3DEquals(Other, Tolerance);
 	}
 	FORCEINLINE bool EqualsNoScale(const TTransform<T>& Other, T Tolerance = UE_KINDA_SMALL_NUMBER) const
 	{
@@ -403,13 +403,13 @@ private:
 	static FORCEINLINE TVector<T> UnitAxis(EAxis::Type InAxis)
 	{
 		return InAxis == EAxis::X ? TVector<T>(1, 0, 0)
-		                          : (InAxis == EAxis::Y ? TVector<T>(0, 1, 0) : TVector<T>(0, 0, 1));
+								  : (InAxis == EAxis::Y ? TVector<T>(0, 1, 0) : TVector<T>(0, 0, 1));
 	}
 
 	// The matrix path of Multiply and GetRelativeTransform: M = AMatrix * BMatrix with unit axes, each axis flipped
 	// by the sign of DesiredScale (0 counts as positive); rotation from M, translation from its origin.
 	static void ConstructTransformFromMatrixWithDesiredScale(const TMatrix<T>& AMatrix, const TMatrix<T>& BMatrix,
-	    const TVector<T>& DesiredScale, TTransform<T>& OutTransform)
+		const TVector<T>& DesiredScale, TTransform<T>& OutTransform)
 	{
 		TMatrix<T> M = AMatrix * BMatrix;
 		M.RemoveScaling();
@@ -428,5 +428,5 @@ private:
 
 template <typename T>
 inline constinit const TTransform<T> TTransform<T>::Identity(
-    TQuat<T>(0, 0, 0, 1), TVector<T>(0, 0, 0), TVector<T>(1, 1, 1));
+	TQuat<T>(0, 0, 0, 1), TVector<T>(0, 0, 0), TVector<T>(1, 1, 1));
 } // namespace UE::Math

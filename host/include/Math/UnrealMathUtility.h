@@ -101,12 +101,12 @@ struct FMath : public FPlatformMath
 	// Mixed argument types resolve to the widest one, as in the engine.
 	template <typename A, typename B, typename C>
 	static constexpr bool bIsMixedFloatTriple =
-	    !(std::is_same_v<A, B> && std::is_same_v<B, C>)&&std::is_arithmetic_v<A> && std::is_arithmetic_v<B> &&
-	    std::is_arithmetic_v<C> &&
-	    (std::is_floating_point_v<A> || std::is_floating_point_v<B> || std::is_floating_point_v<C>);
+		!(std::is_same_v<A, B> && std::is_same_v<B, C>)&&std::is_arithmetic_v<A> && std::is_arithmetic_v<B> &&
+		std::is_arithmetic_v<C> &&
+		(std::is_floating_point_v<A> || std::is_floating_point_v<B> || std::is_floating_point_v<C>);
 	template <typename A, typename B, typename C, std::enable_if_t<bIsMixedFloatTriple<A, B, C>, int> = 0>
 	static constexpr FORCEINLINE auto Clamp(const A X, const B MinValue, const C MaxValue)
-	    -> decltype(X * MinValue * MaxValue)
+		-> decltype(X * MinValue * MaxValue)
 	{
 		using FArg = decltype(X * MinValue * MaxValue);
 		return Clamp<FArg>((FArg)X, (FArg)MinValue, (FArg)MaxValue);
@@ -150,13 +150,13 @@ struct FMath : public FPlatformMath
 		}
 		const float Y2 = Y * Y;
 		*ScalarSin = (((((-2.3889859e-08f * Y2 + 2.7525562e-06f) * Y2 - 0.00019840874f) * Y2 + 0.0083333310f) * Y2 -
-		                  0.16666667f) *
-		                     Y2 +
-		                 1.0f) *
-		    Y;
+						  0.16666667f) *
+							 Y2 +
+						 1.0f) *
+			Y;
 		const float P =
-		    ((((-2.6051615e-07f * Y2 + 2.4760495e-05f) * Y2 - 0.0013888378f) * Y2 + 0.041666638f) * Y2 - 0.5f) * Y2 +
-		    1.0f;
+			((((-2.6051615e-07f * Y2 + 2.4760495e-05f) * Y2 - 0.0013888378f) * Y2 + 0.041666638f) * Y2 - 0.5f) * Y2 +
+			1.0f;
 		*ScalarCos = SignValue * P;
 	}
 
@@ -177,7 +177,7 @@ struct FMath : public FPlatformMath
 		return Abs<double>(Value) <= ErrorTolerance;
 	}
 	template <typename A, typename B,
-	    std::enable_if_t<!std::is_same_v<A, B> && std::is_arithmetic_v<A> && std::is_arithmetic_v<B>, int> = 0>
+		std::enable_if_t<!std::is_same_v<A, B> && std::is_arithmetic_v<A> && std::is_arithmetic_v<B>, int> = 0>
 	static FORCEINLINE bool IsNearlyEqual(A X, B Y)
 	{
 		using FArg = decltype(X * Y * 1.0f);
@@ -279,14 +279,14 @@ struct FMath : public FPlatformMath
 	}
 	template <class T>
 	static FORCEINLINE T GetMappedRangeValueClamped(
-	    const UE::Math::TVector2<T>& InputRange, const UE::Math::TVector2<T>& OutputRange, const T Value)
+		const UE::Math::TVector2<T>& InputRange, const UE::Math::TVector2<T>& OutputRange, const T Value)
 	{
 		const T ClampedPct = Clamp<T>(GetRangePct(InputRange, Value), (T)0, (T)1);
 		return GetRangeValue(OutputRange, ClampedPct);
 	}
 	template <class T>
 	static FORCEINLINE T GetMappedRangeValueUnclamped(
-	    const UE::Math::TVector2<T>& InputRange, const UE::Math::TVector2<T>& OutputRange, const T Value)
+		const UE::Math::TVector2<T>& InputRange, const UE::Math::TVector2<T>& OutputRange, const T Value)
 	{
 		return GetRangeValue(OutputRange, GetRangePct(InputRange, Value));
 	}

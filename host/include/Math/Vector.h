@@ -202,7 +202,7 @@ template <typename T> struct TVector
 	FORCEINLINE TVector<T> GetSignVector() const
 	{
 		return TVector<T>(
-		    FMath::FloatSelect(X, (T)1, (T)-1), FMath::FloatSelect(Y, (T)1, (T)-1), FMath::FloatSelect(Z, (T)1, (T)-1));
+			FMath::FloatSelect(X, (T)1, (T)-1), FMath::FloatSelect(Y, (T)1, (T)-1), FMath::FloatSelect(Z, (T)1, (T)-1));
 	}
 
 	FORCEINLINE T SizeSquared() const { return X * X + Y * Y + Z * Z; }
@@ -309,13 +309,13 @@ template <typename T> struct TVector
 	FORCEINLINE TVector<T> BoundToCube(T Radius) const
 	{
 		return TVector<T>(
-		    FMath::Clamp(X, -Radius, Radius), FMath::Clamp(Y, -Radius, Radius), FMath::Clamp(Z, -Radius, Radius));
+			FMath::Clamp(X, -Radius, Radius), FMath::Clamp(Y, -Radius, Radius), FMath::Clamp(Z, -Radius, Radius));
 	}
 	// Componentwise 1 / V, with UE_BIG_NUMBER where a component is 0.
 	FORCEINLINE TVector<T> Reciprocal() const
 	{
 		return TVector<T>(X != 0 ? T(1) / X : (T)UE_BIG_NUMBER, Y != 0 ? T(1) / Y : (T)UE_BIG_NUMBER,
-		    Z != 0 ? T(1) / Z : (T)UE_BIG_NUMBER);
+			Z != 0 ? T(1) / Z : (T)UE_BIG_NUMBER);
 	}
 
 	FORCEINLINE TVector<T> ProjectOnTo(const TVector<T>& A) const { return A * ((*this | A) / (A | A)); }
@@ -342,8 +342,8 @@ template <typename T> struct TVector
 		const T ZS = Axis.Z * S;
 		const T OMC = (T)1 - C;
 		return TVector<T>((OMC * XX + C) * X + (OMC * XY - ZS) * Y + (OMC * ZX + YS) * Z,
-		    (OMC * XY + ZS) * X + (OMC * YY + C) * Y + (OMC * YZ - XS) * Z,
-		    (OMC * ZX - YS) * X + (OMC * YZ + XS) * Y + (OMC * ZZ + C) * Z);
+			(OMC * XY + ZS) * X + (OMC * YY + C) * Y + (OMC * YZ - XS) * Z,
+			(OMC * ZX - YS) * X + (OMC * YZ + XS) * Y + (OMC * ZZ + C) * Z);
 	}
 
 	// Orientation looking along this vector, with no roll (defined with the rotator and quaternion).
@@ -383,12 +383,12 @@ template <typename T> struct TVector
 	static FORCEINLINE T Dist2D(const TVector<T>& V1, const TVector<T>& V2) { return DistXY(V1, V2); }
 
 	static FORCEINLINE T PointPlaneDist(
-	    const TVector<T>& Point, const TVector<T>& PlaneBase, const TVector<T>& PlaneNormal)
+		const TVector<T>& Point, const TVector<T>& PlaneBase, const TVector<T>& PlaneNormal)
 	{
 		return (Point - PlaneBase) | PlaneNormal;
 	}
 	static FORCEINLINE TVector<T> PointPlaneProject(
-	    const TVector<T>& Point, const TVector<T>& PlaneBase, const TVector<T>& PlaneNormal)
+		const TVector<T>& Point, const TVector<T>& PlaneBase, const TVector<T>& PlaneNormal)
 	{
 		return Point - PlaneNormal * PointPlaneDist(Point, PlaneBase, PlaneNormal);
 	}
@@ -397,17 +397,17 @@ template <typename T> struct TVector
 		return V - V.ProjectOnToNormal(PlaneNormal);
 	}
 	static FORCEINLINE bool Parallel(const TVector<T>& Normal1, const TVector<T>& Normal2,
-	    T ParallelCosineThreshold = UE_THRESH_NORMALS_ARE_PARALLEL)
+		T ParallelCosineThreshold = UE_THRESH_NORMALS_ARE_PARALLEL)
 	{
 		return FMath::Abs(Normal1 | Normal2) >= ParallelCosineThreshold;
 	}
 	static FORCEINLINE bool Coincident(const TVector<T>& Normal1, const TVector<T>& Normal2,
-	    T ParallelCosineThreshold = UE_THRESH_NORMALS_ARE_PARALLEL)
+		T ParallelCosineThreshold = UE_THRESH_NORMALS_ARE_PARALLEL)
 	{
 		return (Normal1 | Normal2) >= ParallelCosineThreshold;
 	}
 	static FORCEINLINE bool Orthogonal(const TVector<T>& Normal1, const TVector<T>& Normal2,
-	    T OrthogonalCosineThreshold = UE_THRESH_NORMALS_ARE_ORTHOGONAL)
+		T OrthogonalCosineThreshold = UE_THRESH_NORMALS_ARE_ORTHOGONAL)
 	{
 		return FMath::Abs(Normal1 | Normal2) <= OrthogonalCosineThreshold;
 	}

@@ -27,7 +27,7 @@ template <typename T> struct TVector4
 	// From a 3D vector: W is 1 unless given.
 	constexpr FORCEINLINE TVector4(const TVector<T>& InVector) : X(InVector.X), Y(InVector.Y), Z(InVector.Z), W(1) {}
 	constexpr FORCEINLINE TVector4(const TVector<T>& InVector, T InW)
-	    : X(InVector.X), Y(InVector.Y), Z(InVector.Z), W(InW)
+		: X(InVector.X), Y(InVector.Y), Z(InVector.Z), W(InW)
 	{
 	}
 	constexpr FORCEINLINE TVector4(TVector2<T> InXY, TVector2<T> InZW) : X(InXY.X), Y(InXY.Y), Z(InZW.X), W(InZW.Y) {}
@@ -36,7 +36,7 @@ template <typename T> struct TVector4
 
 	template <typename FArg, std::enable_if_t<!std::is_same_v<T, FArg>, int> = 0>
 	explicit constexpr FORCEINLINE TVector4(const TVector4<FArg>& From)
-	    : X((T)From.X), Y((T)From.Y), Z((T)From.Z), W((T)From.W)
+		: X((T)From.X), Y((T)From.Y), Z((T)From.Z), W((T)From.W)
 	{
 	}
 
@@ -116,7 +116,7 @@ template <typename T> struct TVector4
 	FORCEINLINE bool Equals(const TVector4<T>& V, T Tolerance = UE_KINDA_SMALL_NUMBER) const
 	{
 		return FMath::Abs(X - V.X) <= Tolerance && FMath::Abs(Y - V.Y) <= Tolerance &&
-		    FMath::Abs(Z - V.Z) <= Tolerance && FMath::Abs(W - V.W) <= Tolerance;
+			FMath::Abs(Z - V.Z) <= Tolerance && FMath::Abs(W - V.W) <= Tolerance;
 	}
 
 	FORCEINLINE T Size3() const { return FMath::Sqrt(SizeSquared3()); }

@@ -11,12 +11,12 @@ struct FDebug
 	// Prints the failed expression with its place and an optional printf-style message, then aborts.
 	[[noreturn]] static CORE_API void AssertFailed(const ANSICHAR* Expr, const ANSICHAR* File, int32 Line);
 	[[noreturn]] static CORE_API void AssertFailedf(const ANSICHAR* Expr, const ANSICHAR* File, int32 Line,
-	    const TCHAR* Format, ...) __attribute__((format(printf, 4, 5)));
+		const TCHAR* Format, ...) __attribute__((format(printf, 4, 5)));
 
 	// Prints the failed expression with its place and an optional message, and returns.
 	static CORE_API void EnsureFailed(const ANSICHAR* Expr, const ANSICHAR* File, int32 Line);
 	static CORE_API void EnsureFailedf(const ANSICHAR* Expr, const ANSICHAR* File, int32 Line, const TCHAR* Format, ...)
-	    __attribute__((format(printf, 4, 5)));
+		__attribute__((format(printf, 4, 5)));
 };
 
 #define check(expr)                                                                                                    \

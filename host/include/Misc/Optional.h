@@ -27,7 +27,7 @@ public:
 
 	template <typename... ArgTypes>
 	explicit constexpr TOptional(std::in_place_t, ArgTypes&&... Args)
-	    : Value(std::in_place, std::forward<ArgTypes>(Args)...)
+		: Value(std::in_place, std::forward<ArgTypes>(Args)...)
 	{
 	}
 

@@ -9,11 +9,16 @@
 // When on, reports that reach no attached log go to the context's log callback or to LogRigVM.
 extern RIGVM_API TAutoConsoleVariable<bool> CVarRigVMReportAllMessages;
 
+class UScriptStruct;
+
 struct FRigVMExecuteContext
 {
+	// The reflected struct "RigVMExecuteContext".
+	static RIGVM_API UScriptStruct* StaticStruct();
+
 	// Receives "Instruction[%d] '%s': '%s'" texts when no log is attached and all messages are reported.
 	using FLogMessageFunction = TFunction<void(
-	    const FRigVMLogSettings& InLogSettings, const FRigVMExecuteContext* InContext, const FString& InMessage)>;
+		const FRigVMLogSettings& InLogSettings, const FRigVMExecuteContext* InContext, const FString& InMessage)>;
 
 	virtual ~FRigVMExecuteContext() = default;
 
@@ -33,14 +38,14 @@ struct FRigVMExecuteContext
 	// Hands the message to the attached log; without one, and only while CVarRigVMReportAllMessages is on, to the
 	// log callback or LogRigVM (errors as errors, warnings as warnings, the rest for display); else drops it.
 	void Report(const FRigVMLogSettings& InLogSettings, const FName& InFunctionName, int32 InInstructionIndex,
-	    const FString& InMessage) const;
+		const FString& InMessage) const;
 
 	// Formats and reports with the context's own function name and instruction index, once only.
 	template <typename... Types>
 	void Logf(EMessageSeverity::Type InSeverity, const TCHAR* InFormat, Types... InArgs) const
 	{
 		Report(
-		    FRigVMLogSettings(InSeverity, true), FunctionName, InstructionIndex, FString::Printf(InFormat, InArgs...));
+			FRigVMLogSettings(InSeverity, true), FunctionName, InstructionIndex, FString::Printf(InFormat, InArgs...));
 	}
 
 private:
@@ -50,3 +55,6 @@ private:
 	FRigVMLog* Log = nullptr;
 	FLogMessageFunction LogMessageFunction;
 };
+
+// The extended context RigVM entries receive, which owns an instance of the public context.
+#include "RigVMCore/RigVMExtendedExecuteContext.h"

@@ -30,7 +30,7 @@ public:
 	virtual ~FRigVMLog() = default;
 
 	virtual void Report(const FRigVMLogSettings& InLogSettings, const FName& InFunctionName, int32 InInstructionIndex,
-	    const FString& InMessage);
+		const FString& InMessage);
 
 	const TArray<FLogEntry>& GetEntries() const { return Entries; }
 	// Forgets the entries and the once-only messages already seen.

@@ -83,7 +83,7 @@ struct FRigControlValue
 		else
 		{
 			static_assert(std::is_trivially_copyable_v<T> && sizeof(T) <= sizeof(float) * NumFloats,
-			    "FRigControlValue stores plain float layouts only");
+				"FRigControlValue stores plain float layouts only");
 			std::memcpy(FloatStorage, &InValue, sizeof(T));
 		}
 	}
@@ -114,7 +114,7 @@ struct FRigControlValue
 		else
 		{
 			static_assert(std::is_trivially_copyable_v<T> && sizeof(T) <= sizeof(float) * NumFloats,
-			    "FRigControlValue stores plain float layouts only");
+				"FRigControlValue stores plain float layouts only");
 			T Result;
 			std::memcpy(&Result, FloatStorage, sizeof(T));
 			return Result;

@@ -63,14 +63,14 @@ public:
 	// ---- Transforms ----
 
 	FTransform GetTransform(
-	    FRigTransformElement* InTransformElement, const ERigTransformType::Type InTransformType) const;
+		FRigTransformElement* InTransformElement, const ERigTransformType::Type InTransformType) const;
 
 	// With bAffectChildren the children keep their local transforms and move along; without, they keep their
 	// global transforms. There is no undo system: bSetupUndo is accepted and ignored. bPrintPythonCommands logs
 	// the write. Writing an identical clean transform is skipped unless bForce.
 	void SetTransform(FRigTransformElement* InTransformElement, const FTransform& InTransform,
-	    const ERigTransformType::Type InTransformType, bool bAffectChildren, bool bSetupUndo = false,
-	    bool bForce = false, bool bPrintPythonCommands = false);
+		const ERigTransformType::Type InTransformType, bool bAffectChildren, bool bSetupUndo = false,
+		bool bForce = false, bool bPrintPythonCommands = false);
 
 	// The parent element's transform of that type (for a control, without its offset); identity for a root.
 	FTransform GetParentTransform(FRigBaseElement* InElement, const ERigTransformType::Type InTransformType) const;
@@ -81,9 +81,9 @@ public:
 	FTransform GetLocalTransform(int32 InIndex, bool bInitial = false) const;
 	FTransform GetGlobalTransform(int32 InIndex, bool bInitial = false) const;
 	void SetLocalTransform(const FRigElementKey& InKey, const FTransform& InTransform, bool bInitial = false,
-	    bool bAffectChildren = true, bool bSetupUndo = false, bool bPrintPythonCommands = false);
+		bool bAffectChildren = true, bool bSetupUndo = false, bool bPrintPythonCommands = false);
 	void SetGlobalTransform(const FRigElementKey& InKey, const FTransform& InTransform, bool bInitial = false,
-	    bool bAffectChildren = true, bool bSetupUndo = false, bool bPrintPythonCommands = false);
+		bool bAffectChildren = true, bool bSetupUndo = false, bool bPrintPythonCommands = false);
 
 	// Copies the initial pose (transforms, control values, offsets and shapes) onto the current pose.
 	void ResetPoseToInitial(ERigElementType InTypeFilter = ERigElementType::All);
@@ -92,16 +92,16 @@ public:
 
 	// Rotator and Euler-transform values report the preferred Euler angles when bUsePreferredAngles.
 	FRigControlValue GetControlValue(
-	    FRigControlElement* InControlElement, ERigControlValueType InValueType, bool bUsePreferredAngles = true) const;
+		FRigControlElement* InControlElement, ERigControlValueType InValueType, bool bUsePreferredAngles = true) const;
 	// Zero when missing or not a control.
 	FRigControlValue GetControlValue(
-	    const FRigElementKey& InKey, ERigControlValueType InValueType = ERigControlValueType::Current) const;
+		const FRigElementKey& InKey, ERigControlValueType InValueType = ERigControlValueType::Current) const;
 	// Children of the control follow it. bFixEulerFlips keeps preferred angles closest to the previous ones.
 	void SetControlValue(FRigControlElement* InControlElement, const FRigControlValue& InValue,
-	    ERigControlValueType InValueType, bool bSetupUndo = false, bool bForce = false,
-	    bool bPrintPythonCommands = false, bool bFixEulerFlips = false);
+		ERigControlValueType InValueType, bool bSetupUndo = false, bool bForce = false,
+		bool bPrintPythonCommands = false, bool bFixEulerFlips = false);
 	void SetControlValue(const FRigElementKey& InKey, const FRigControlValue& InValue,
-	    ERigControlValueType InValueType = ERigControlValueType::Current, bool bSetupUndo = false);
+		ERigControlValueType InValueType = ERigControlValueType::Current, bool bSetupUndo = false);
 
 	bool UsesPreferredEulerAngles() const { return bUsePreferredEulerAngles; }
 	void SetUsePreferredEulerAngles(bool bInUse) { bUsePreferredEulerAngles = bInUse; }
@@ -111,26 +111,26 @@ public:
 
 	// Local offsets are relative to the control's parent. Moving the offset moves the control, not its value.
 	FTransform GetControlOffsetTransform(
-	    FRigControlElement* InControlElement, const ERigTransformType::Type InTransformType) const;
+		FRigControlElement* InControlElement, const ERigTransformType::Type InTransformType) const;
 	void SetControlOffsetTransform(FRigControlElement* InControlElement, const FTransform& InTransform,
-	    const ERigTransformType::Type InTransformType, bool bAffectChildren, bool bSetupUndo = false,
-	    bool bPrintPythonCommands = false);
+		const ERigTransformType::Type InTransformType, bool bAffectChildren, bool bSetupUndo = false,
+		bool bPrintPythonCommands = false);
 
 	// Local shapes are relative to the control itself.
 	FTransform GetControlShapeTransform(
-	    FRigControlElement* InControlElement, const ERigTransformType::Type InTransformType) const;
+		FRigControlElement* InControlElement, const ERigTransformType::Type InTransformType) const;
 	void SetControlShapeTransform(FRigControlElement* InControlElement, const FTransform& InTransform,
-	    const ERigTransformType::Type InTransformType, bool bSetupUndo = false, bool bForce = false,
-	    bool bPrintPythonCommands = false);
+		const ERigTransformType::Type InTransformType, bool bSetupUndo = false, bool bForce = false,
+		bool bPrintPythonCommands = false);
 
 	void SetControlPreferredEulerAngles(
-	    FRigControlElement* InControlElement, const FTransform& InTransform, bool bFixEulerFlips = false);
+		FRigControlElement* InControlElement, const FTransform& InTransform, bool bFixEulerFlips = false);
 	void SetControlPreferredRotator(FRigControlElement* InControlElement, const FRotator& InRotator,
-	    bool bInitial = false, bool bFixEulerFlips = false);
+		bool bInitial = false, bool bFixEulerFlips = false);
 	FRotator GetControlPreferredRotator(FRigControlElement* InControlElement, bool bInitial = false) const;
 
 	void SetControlSettings(FRigControlElement* InControlElement, const FRigControlSettings& InSettings,
-	    bool bSetupUndo = false, bool bForce = false, bool bPrintPythonCommands = false);
+		bool bSetupUndo = false, bool bForce = false, bool bPrintPythonCommands = false);
 
 	// ---- Construction ----
 

@@ -23,7 +23,7 @@ struct FRigControlSettings
 	bool IsAnimatable() const
 	{
 		return AnimationType == ERigControlAnimationType::AnimationControl ||
-		    AnimationType == ERigControlAnimationType::AnimationChannel;
+			AnimationType == ERigControlAnimationType::AnimationChannel;
 	}
 	bool IsVisible() const { return bShapeVisible; }
 	void SetVisible(bool bVisible) { bShapeVisible = bVisible; }
@@ -73,8 +73,8 @@ struct FRigTransformElement : FRigBaseElement
 	static bool IsClassOf(const FRigBaseElement* InElement)
 	{
 		return InElement != nullptr &&
-		    HasAnyRigElementType(
-		        ERigElementType::Bone | ERigElementType::Null | ERigElementType::Control, InElement->GetType());
+			HasAnyRigElementType(
+				ERigElementType::Bone | ERigElementType::Null | ERigElementType::Control, InElement->GetType());
 	}
 
 	FRigTransformElement* GetParentElement() const { return ParentElement; }

@@ -22,8 +22,8 @@ public:
 
 	template <typename FunctorType>
 	requires(!std::is_same_v<std::decay_t<FunctorType>, TFunction> &&
-	    std::is_invocable_r_v<Ret, std::decay_t<FunctorType>&, ParamTypes...>) TFunction(FunctorType&& InFunc)
-	    : Callable(std::forward<FunctorType>(InFunc))
+		std::is_invocable_r_v<Ret, std::decay_t<FunctorType>&, ParamTypes...>) TFunction(FunctorType&& InFunc)
+		: Callable(std::forward<FunctorType>(InFunc))
 	{
 	}
 
@@ -49,11 +49,11 @@ template <typename Ret, typename... ParamTypes> class TFunctionRef<Ret(ParamType
 public:
 	template <typename FunctorType>
 	requires(!std::is_same_v<std::remove_cvref_t<FunctorType>, TFunctionRef> &&
-	    !std::is_function_v<std::remove_reference_t<FunctorType>> &&
-	    std::is_invocable_r_v<Ret, std::remove_reference_t<FunctorType>&, ParamTypes...>)
-	    TFunctionRef(FunctorType&& InFunc)
-	    : Object(const_cast<void*>(static_cast<const void*>(std::addressof(InFunc)))),
-	      Invoker(&Invoke<std::remove_reference_t<FunctorType>>)
+		!std::is_function_v<std::remove_reference_t<FunctorType>> &&
+		std::is_invocable_r_v<Ret, std::remove_reference_t<FunctorType>&, ParamTypes...>)
+		TFunctionRef(FunctorType&& InFunc)
+		: Object(const_cast<void*>(static_cast<const void*>(std::addressof(InFunc)))),
+		  Invoker(&Invoke<std::remove_reference_t<FunctorType>>)
 	{
 	}
 

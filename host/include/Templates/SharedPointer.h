@@ -66,15 +66,15 @@ public:
 
 	template <typename OtherType>
 	requires std::is_convertible_v<OtherType*, ObjectType*> TSharedRef(
-	    const SharedPointerInternals::TRawPtrProxy<OtherType>& InProxy)
-	    : Storage(InProxy.Object)
+		const SharedPointerInternals::TRawPtrProxy<OtherType>& InProxy)
+		: Storage(InProxy.Object)
 	{
 		check(InProxy.Object != nullptr);
 	}
 
 	template <typename OtherType>
 	requires std::is_convertible_v<OtherType*, ObjectType*> TSharedRef(const TSharedRef<OtherType, Mode>& Other)
-	    : Storage(SharedPointerInternals::FAccess::Storage(Other))
+		: Storage(SharedPointerInternals::FAccess::Storage(Other))
 	{
 	}
 
@@ -129,20 +129,20 @@ public:
 
 	template <typename OtherType>
 	requires std::is_convertible_v<OtherType*, ObjectType*> TSharedPtr(
-	    const SharedPointerInternals::TRawPtrProxy<OtherType>& InProxy)
-	    : Storage(InProxy.Object)
+		const SharedPointerInternals::TRawPtrProxy<OtherType>& InProxy)
+		: Storage(InProxy.Object)
 	{
 	}
 
 	template <typename OtherType>
 	requires std::is_convertible_v<OtherType*, ObjectType*> TSharedPtr(const TSharedPtr<OtherType, Mode>& Other)
-	    : Storage(SharedPointerInternals::FAccess::Storage(Other))
+		: Storage(SharedPointerInternals::FAccess::Storage(Other))
 	{
 	}
 
 	template <typename OtherType>
 	requires std::is_convertible_v<OtherType*, ObjectType*> TSharedPtr(const TSharedRef<OtherType, Mode>& Other)
-	    : Storage(SharedPointerInternals::FAccess::Storage(Other))
+		: Storage(SharedPointerInternals::FAccess::Storage(Other))
 	{
 	}
 
@@ -198,19 +198,19 @@ public:
 
 	template <typename OtherType>
 	requires std::is_convertible_v<OtherType*, ObjectType*> TWeakPtr(const TSharedPtr<OtherType, Mode>& Other)
-	    : Storage(SharedPointerInternals::FAccess::Storage(Other))
+		: Storage(SharedPointerInternals::FAccess::Storage(Other))
 	{
 	}
 
 	template <typename OtherType>
 	requires std::is_convertible_v<OtherType*, ObjectType*> TWeakPtr(const TSharedRef<OtherType, Mode>& Other)
-	    : Storage(SharedPointerInternals::FAccess::Storage(Other))
+		: Storage(SharedPointerInternals::FAccess::Storage(Other))
 	{
 	}
 
 	template <typename OtherType>
 	requires std::is_convertible_v<OtherType*, ObjectType*> TWeakPtr(const TWeakPtr<OtherType, Mode>& Other)
-	    : Storage(SharedPointerInternals::FAccess::Storage(Other))
+		: Storage(SharedPointerInternals::FAccess::Storage(Other))
 	{
 	}
 
@@ -227,7 +227,7 @@ public:
 	template <typename OtherType> bool operator==(const TWeakPtr<OtherType, Mode>& Other) const
 	{
 		return !Storage.owner_before(SharedPointerInternals::FAccess::Storage(Other)) &&
-		    !SharedPointerInternals::FAccess::Storage(Other).owner_before(Storage);
+			!SharedPointerInternals::FAccess::Storage(Other).owner_before(Storage);
 	}
 
 private:
@@ -244,12 +244,12 @@ public:
 	TSharedRef<ObjectType, Mode> AsShared()
 	{
 		return SharedPointerInternals::FAccess::Make<TSharedPtr<ObjectType, Mode>>(this->shared_from_this())
-		    .ToSharedRef();
+			.ToSharedRef();
 	}
 	TSharedRef<const ObjectType, Mode> AsShared() const
 	{
 		return SharedPointerInternals::FAccess::Make<TSharedPtr<const ObjectType, Mode>>(this->shared_from_this())
-		    .ToSharedRef();
+			.ToSharedRef();
 	}
 	TWeakPtr<ObjectType, Mode> AsWeak() { return TWeakPtr<ObjectType, Mode>(AsShared()); }
 	bool DoesSharedInstanceExist() const { return !this->weak_from_this().expired(); }
@@ -265,15 +265,15 @@ template <typename ObjectType, ESPMode Mode = ESPMode::ThreadSafe, typename... A
 FORCEINLINE TSharedRef<ObjectType, Mode> MakeShared(ArgTypes&&... Args)
 {
 	return SharedPointerInternals::FAccess::Make<TSharedPtr<ObjectType, Mode>>(
-	    std::make_shared<ObjectType>(std::forward<ArgTypes>(Args)...))
-	    .ToSharedRef();
+		std::make_shared<ObjectType>(std::forward<ArgTypes>(Args)...))
+		.ToSharedRef();
 }
 
 template <typename CastToType, typename CastFromType, ESPMode Mode>
 FORCEINLINE TSharedPtr<CastToType, Mode> StaticCastSharedPtr(const TSharedPtr<CastFromType, Mode>& InPtr)
 {
 	return SharedPointerInternals::FAccess::Make<TSharedPtr<CastToType, Mode>>(
-	    std::static_pointer_cast<CastToType>(SharedPointerInternals::FAccess::Storage(InPtr)));
+		std::static_pointer_cast<CastToType>(SharedPointerInternals::FAccess::Storage(InPtr)));
 }
 
 template <typename CastToType, typename CastFromType, ESPMode Mode>
@@ -286,7 +286,7 @@ template <typename CastToType, typename CastFromType, ESPMode Mode>
 FORCEINLINE TSharedPtr<CastToType, Mode> ConstCastSharedPtr(const TSharedPtr<CastFromType, Mode>& InPtr)
 {
 	return SharedPointerInternals::FAccess::Make<TSharedPtr<CastToType, Mode>>(
-	    std::const_pointer_cast<CastToType>(SharedPointerInternals::FAccess::Storage(InPtr)));
+		std::const_pointer_cast<CastToType>(SharedPointerInternals::FAccess::Storage(InPtr)));
 }
 
 template <typename CastToType, typename CastFromType, ESPMode Mode>

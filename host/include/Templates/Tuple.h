@@ -17,9 +17,9 @@ template <typename... Types> struct TTuple
 
 	template <typename... ArgTypes>
 	requires(sizeof...(ArgTypes) == sizeof...(Types) && sizeof...(Types) > 0 &&
-	    !(sizeof...(ArgTypes) == 1 &&
-	        (std::is_same_v<std::remove_cvref_t<ArgTypes>, TTuple> && ...))) explicit TTuple(ArgTypes&&... Args)
-	    : Values(std::forward<ArgTypes>(Args)...)
+		!(sizeof...(ArgTypes) == 1 &&
+			(std::is_same_v<std::remove_cvref_t<ArgTypes>, TTuple> && ...))) explicit TTuple(ArgTypes&&... Args)
+		: Values(std::forward<ArgTypes>(Args)...)
 	{
 	}
 
@@ -41,7 +41,7 @@ template <typename KeyType, typename ValueType> struct TTuple<KeyType, ValueType
 
 	template <typename KeyArgType, typename ValueArgType>
 	TTuple(KeyArgType&& InKey, ValueArgType&& InValue)
-	    : Key(std::forward<KeyArgType>(InKey)), Value(std::forward<ValueArgType>(InValue))
+		: Key(std::forward<KeyArgType>(InKey)), Value(std::forward<ValueArgType>(InValue))
 	{
 	}
 

@@ -25,8 +25,8 @@ public:
 
 	template <typename OtherType, typename OtherDeleter>
 	requires std::is_convertible_v<typename std::unique_ptr<OtherType, OtherDeleter>::pointer, PointerType> TUniquePtr(
-	    TUniquePtr<OtherType, OtherDeleter>&& Other)
-	    : Storage(Other.Release())
+		TUniquePtr<OtherType, OtherDeleter>&& Other)
+		: Storage(Other.Release())
 	{
 	}
 

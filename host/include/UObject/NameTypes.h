@@ -65,7 +65,7 @@ public:
 	constexpr FName() = default;
 	constexpr FName(EName Name) : ComparisonIndex(FNameEntryId::FromUnstableInt(static_cast<uint32>(Name))) {}
 	FName(const TCHAR* Name, EFindName FindType = FNAME_Add)
-	    : FName(Name != nullptr ? FCString::Strlen(Name) : 0, Name, FindType)
+		: FName(Name != nullptr ? FCString::Strlen(Name) : 0, Name, FindType)
 	{
 	}
 	CORE_API FName(int32 Len, const TCHAR* Name, EFindName FindType = FNAME_Add);
@@ -92,7 +92,7 @@ public:
 
 	// CaseSensitive also compares the spellings, which are those of the first creation.
 	CORE_API bool IsEqual(
-	    const FName& Other, ENameCase CompareMethod = ENameCase::IgnoreCase, bool bCompareNumber = true) const;
+		const FName& Other, ENameCase CompareMethod = ENameCase::IgnoreCase, bool bCompareNumber = true) const;
 
 	// Alphabetical order ignoring case, reading a trailing "_<digits>" as a number compared after the rest.
 	CORE_API int32 Compare(const FName& Other) const;

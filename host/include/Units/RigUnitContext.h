@@ -8,6 +8,9 @@ class URigHierarchy;
 
 struct FControlRigExecuteContext : public FRigVMExecuteContext
 {
+	// The reflected struct "ControlRigExecuteContext", derived from "RigVMExecuteContext".
+	static CONTROLRIG_API UScriptStruct* StaticStruct();
+
 	// The hierarchy the units read and write; units return at once when it is absent.
 	URigHierarchy* Hierarchy = nullptr;
 

@@ -77,7 +77,7 @@ FRigControlValue::FTransform_Float::FTransform_Float(const FTransform& InTransfo
 FTransform FRigControlValue::FTransform_Float::ToTransform() const
 {
 	return FTransform(FQuat(RotationX, RotationY, RotationZ, RotationW),
-	    FVector(TranslationX, TranslationY, TranslationZ), FVector(ScaleX, ScaleY, ScaleZ));
+		FVector(TranslationX, TranslationY, TranslationZ), FVector(ScaleX, ScaleY, ScaleZ));
 }
 
 FRigControlValue::FTransformNoScale_Float::FTransformNoScale_Float(const FTransform& InTransform)
@@ -95,7 +95,7 @@ FRigControlValue::FTransformNoScale_Float::FTransformNoScale_Float(const FTransf
 FTransform FRigControlValue::FTransformNoScale_Float::ToTransform() const
 {
 	return FTransform(
-	    FQuat(RotationX, RotationY, RotationZ, RotationW), FVector(TranslationX, TranslationY, TranslationZ));
+		FQuat(RotationX, RotationY, RotationZ, RotationW), FVector(TranslationX, TranslationY, TranslationZ));
 }
 
 FRigControlValue::FEulerTransform_Float::FEulerTransform_Float(const FEulerTransform& InTransform)
@@ -114,7 +114,7 @@ FRigControlValue::FEulerTransform_Float::FEulerTransform_Float(const FEulerTrans
 FEulerTransform FRigControlValue::FEulerTransform_Float::ToTransform() const
 {
 	return FEulerTransform(FVector(TranslationX, TranslationY, TranslationZ),
-	    FRotator(RotationPitch, RotationYaw, RotationRoll), FVector(ScaleX, ScaleY, ScaleZ));
+		FRotator(RotationPitch, RotationYaw, RotationRoll), FVector(ScaleX, ScaleY, ScaleZ));
 }
 
 FTransform FRigControlValue::GetAsTransform(ERigControlType InControlType, ERigControlAxis InPrimaryAxis) const
@@ -159,7 +159,7 @@ FTransform FRigControlValue::GetAsTransform(ERigControlType InControlType, ERigC
 }
 
 void FRigControlValue::SetFromTransform(
-    const FTransform& InTransform, ERigControlType InControlType, ERigControlAxis InPrimaryAxis)
+	const FTransform& InTransform, ERigControlType InControlType, ERigControlAxis InPrimaryAxis)
 {
 	switch (InControlType)
 	{
@@ -228,7 +228,7 @@ FString FRigControlValue::ToString(ERigControlType InControlType) const
 			const FRotator R = Transform.Rotator();
 			const FVector S = Transform.GetScale3D();
 			return FString::Printf(TEXT("T(%g, %g, %g) R(%g, %g, %g) S(%g, %g, %g)"), T.X, T.Y, T.Z, R.Pitch, R.Yaw,
-			    R.Roll, S.X, S.Y, S.Z);
+				R.Roll, S.X, S.Y, S.Z);
 		}
 	}
 }

@@ -26,8 +26,8 @@ bool IsRotatorControl(ERigControlType InType)
 bool IsBitwiseEqual(const FTransform& A, const FTransform& B)
 {
 	return A.GetRotation().X == B.GetRotation().X && A.GetRotation().Y == B.GetRotation().Y &&
-	    A.GetRotation().Z == B.GetRotation().Z && A.GetRotation().W == B.GetRotation().W &&
-	    A.GetTranslation() == B.GetTranslation() && A.GetScale3D() == B.GetScale3D();
+		A.GetRotation().Z == B.GetRotation().Z && A.GetRotation().W == B.GetRotation().W &&
+		A.GetTranslation() == B.GetTranslation() && A.GetScale3D() == B.GetScale3D();
 }
 } // namespace
 
@@ -220,7 +220,7 @@ void URigHierarchy::PropagateToChildren(int32 InIndex, int32 InPose, bool bAffec
 		const int32 ChildIndex = Child->GetIndex();
 		FLocalAndGlobal& Pair = Poses[InPose][ChildIndex];
 		FLocalAndGlobal* Offset =
-		    Child->GetType() == ERigElementType::Control ? &Controls[Child->GetSubIndex()].Offset[InPose] : nullptr;
+			Child->GetType() == ERigElementType::Control ? &Controls[Child->GetSubIndex()].Offset[InPose] : nullptr;
 		if (bAffectChildren)
 		{
 			// The child keeps its local transform (a control: its local offset). An already dirty frame means the
@@ -267,7 +267,7 @@ void URigHierarchy::PropagateToChildren(int32 InIndex, int32 InPose, bool bAffec
 // ---- Transforms ----
 
 FTransform URigHierarchy::GetTransform(
-    FRigTransformElement* InTransformElement, const ERigTransformType::Type InTransformType) const
+	FRigTransformElement* InTransformElement, const ERigTransformType::Type InTransformType) const
 {
 	if (InTransformElement == nullptr)
 	{
@@ -275,11 +275,11 @@ FTransform URigHierarchy::GetTransform(
 	}
 	const int32 Pose = PoseOf(InTransformType);
 	return ERigTransformType::IsLocal(InTransformType) ? LocalOf(InTransformElement->GetIndex(), Pose)
-	                                                   : GlobalOf(InTransformElement->GetIndex(), Pose);
+													   : GlobalOf(InTransformElement->GetIndex(), Pose);
 }
 
 void URigHierarchy::WriteLocal(
-    FRigTransformElement* InElement, int32 InPose, const FTransform& InTransform, bool bFixEulerFlips)
+	FRigTransformElement* InElement, int32 InPose, const FTransform& InTransform, bool bFixEulerFlips)
 {
 	const int32 Index = InElement->GetIndex();
 	FLocalAndGlobal& Pair = Poses[InPose][Index];
@@ -292,7 +292,7 @@ void URigHierarchy::WriteLocal(
 		if (IsRotatorControl(Settings.ControlType) && bUsePreferredEulerAngles)
 		{
 			const FRotator Rotator =
-			    Control->PreferredEulerAngles.SetRotator(InTransform.Rotator(), InPose == InitialPose, true);
+				Control->PreferredEulerAngles.SetRotator(InTransform.Rotator(), InPose == InitialPose, true);
 			if (Settings.ControlType == ERigControlType::Rotator)
 			{
 				Value.Set<FRotator>(Rotator);
@@ -316,8 +316,8 @@ void URigHierarchy::WriteLocal(
 }
 
 void URigHierarchy::SetTransform(FRigTransformElement* InTransformElement, const FTransform& InTransform,
-    const ERigTransformType::Type InTransformType, bool bAffectChildren, bool bSetupUndo, bool bForce,
-    bool bPrintPythonCommands)
+	const ERigTransformType::Type InTransformType, bool bAffectChildren, bool bSetupUndo, bool bForce,
+	bool bPrintPythonCommands)
 {
 	if (InTransformElement == nullptr)
 	{
@@ -329,7 +329,7 @@ void URigHierarchy::SetTransform(FRigTransformElement* InTransformElement, const
 	FLocalAndGlobal& Pair = Poses[Pose][Index];
 
 	if (!bForce && !(bLocal ? Pair.bLocalDirty : Pair.bGlobalDirty) &&
-	    IsBitwiseEqual(bLocal ? Pair.Local : Pair.Global, InTransform))
+		IsBitwiseEqual(bLocal ? Pair.Local : Pair.Global, InTransform))
 	{
 		return;
 	}
@@ -361,12 +361,12 @@ void URigHierarchy::SetTransform(FRigTransformElement* InTransformElement, const
 	if (bPrintPythonCommands)
 	{
 		LogCommand(
-		    bLocal ? TEXT("set_local_transform") : TEXT("set_global_transform"), InTransformElement, InTransform);
+			bLocal ? TEXT("set_local_transform") : TEXT("set_global_transform"), InTransformElement, InTransform);
 	}
 }
 
 FTransform URigHierarchy::GetParentTransform(
-    FRigBaseElement* InElement, const ERigTransformType::Type InTransformType) const
+	FRigBaseElement* InElement, const ERigTransformType::Type InTransformType) const
 {
 	if (InElement == nullptr || !IsValidIndex(InElement->GetIndex()))
 	{
@@ -402,19 +402,19 @@ FTransform URigHierarchy::GetGlobalTransform(int32 InIndex, bool bInitial) const
 }
 
 void URigHierarchy::SetLocalTransform(const FRigElementKey& InKey, const FTransform& InTransform, bool bInitial,
-    bool bAffectChildren, bool bSetupUndo, bool bPrintPythonCommands)
+	bool bAffectChildren, bool bSetupUndo, bool bPrintPythonCommands)
 {
 	SetTransform(Find<FRigTransformElement>(InKey), InTransform,
-	    bInitial ? ERigTransformType::InitialLocal : ERigTransformType::CurrentLocal, bAffectChildren, bSetupUndo,
-	    false, bPrintPythonCommands);
+		bInitial ? ERigTransformType::InitialLocal : ERigTransformType::CurrentLocal, bAffectChildren, bSetupUndo,
+		false, bPrintPythonCommands);
 }
 
 void URigHierarchy::SetGlobalTransform(const FRigElementKey& InKey, const FTransform& InTransform, bool bInitial,
-    bool bAffectChildren, bool bSetupUndo, bool bPrintPythonCommands)
+	bool bAffectChildren, bool bSetupUndo, bool bPrintPythonCommands)
 {
 	SetTransform(Find<FRigTransformElement>(InKey), InTransform,
-	    bInitial ? ERigTransformType::InitialGlobal : ERigTransformType::CurrentGlobal, bAffectChildren, bSetupUndo,
-	    false, bPrintPythonCommands);
+		bInitial ? ERigTransformType::InitialGlobal : ERigTransformType::CurrentGlobal, bAffectChildren, bSetupUndo,
+		false, bPrintPythonCommands);
 }
 
 void URigHierarchy::ResetPoseToInitial(ERigElementType InTypeFilter)
@@ -449,7 +449,7 @@ void URigHierarchy::ResetPoseToInitial(ERigElementType InTypeFilter)
 // ---- Controls ----
 
 FRigControlValue URigHierarchy::GetControlValue(
-    FRigControlElement* InControlElement, ERigControlValueType InValueType, bool bUsePreferredAngles) const
+	FRigControlElement* InControlElement, ERigControlValueType InValueType, bool bUsePreferredAngles) const
 {
 	if (InControlElement == nullptr)
 	{
@@ -487,11 +487,11 @@ FRigControlValue URigHierarchy::GetControlValue(
 FRigControlValue URigHierarchy::GetControlValue(const FRigElementKey& InKey, ERigControlValueType InValueType) const
 {
 	return GetControlValue(
-	    const_cast<URigHierarchy*>(this)->Find<FRigControlElement>(InKey), InValueType, bUsePreferredEulerAngles);
+		const_cast<URigHierarchy*>(this)->Find<FRigControlElement>(InKey), InValueType, bUsePreferredEulerAngles);
 }
 
 void URigHierarchy::SetControlValueInternal(
-    FRigControlElement* InControl, int32 InPose, const FRigControlValue& InValue)
+	FRigControlElement* InControl, int32 InPose, const FRigControlValue& InValue)
 {
 	const int32 Index = InControl->GetIndex();
 	const FRigControlSettings& Settings = InControl->Settings;
@@ -504,7 +504,7 @@ void URigHierarchy::SetControlValueInternal(
 }
 
 void URigHierarchy::SetControlValue(FRigControlElement* InControlElement, const FRigControlValue& InValue,
-    ERigControlValueType InValueType, bool bSetupUndo, bool bForce, bool bPrintPythonCommands, bool bFixEulerFlips)
+	ERigControlValueType InValueType, bool bSetupUndo, bool bForce, bool bPrintPythonCommands, bool bFixEulerFlips)
 {
 	if (InControlElement == nullptr)
 	{
@@ -527,19 +527,19 @@ void URigHierarchy::SetControlValue(FRigControlElement* InControlElement, const 
 	if (IsRotatorControl(Settings.ControlType))
 	{
 		const FRotator Rotator = Settings.ControlType == ERigControlType::Rotator
-		    ? InValue.Get<FRotator>()
-		    : InValue.Get<FEulerTransform>().Rotation;
+			? InValue.Get<FRotator>()
+			: InValue.Get<FEulerTransform>().Rotation;
 		InControlElement->PreferredEulerAngles.SetRotator(Rotator, bInitial, bFixEulerFlips);
 	}
 	if (bPrintPythonCommands)
 	{
 		UE_LOG(LogRigHierarchy, Display, TEXT("hierarchy.set_control_value('%s', '%s')"), *InControlElement->GetName(),
-		    *InValue.ToString(Settings.ControlType));
+			*InValue.ToString(Settings.ControlType));
 	}
 }
 
 void URigHierarchy::SetControlValue(
-    const FRigElementKey& InKey, const FRigControlValue& InValue, ERigControlValueType InValueType, bool bSetupUndo)
+	const FRigElementKey& InKey, const FRigControlValue& InValue, ERigControlValueType InValueType, bool bSetupUndo)
 {
 	SetControlValue(Find<FRigControlElement>(InKey), InValue, InValueType, bSetupUndo);
 }
@@ -558,7 +558,7 @@ void URigHierarchy::SetControlVisibility(const FRigElementKey& InKey, bool bVisi
 }
 
 FTransform URigHierarchy::GetControlOffsetTransform(
-    FRigControlElement* InControlElement, const ERigTransformType::Type InTransformType) const
+	FRigControlElement* InControlElement, const ERigTransformType::Type InTransformType) const
 {
 	if (InControlElement == nullptr)
 	{
@@ -566,11 +566,11 @@ FTransform URigHierarchy::GetControlOffsetTransform(
 	}
 	const int32 Pose = PoseOf(InTransformType);
 	return ERigTransformType::IsLocal(InTransformType) ? OffsetLocalOf(InControlElement->GetSubIndex(), Pose)
-	                                                   : OffsetGlobalOf(InControlElement->GetSubIndex(), Pose);
+													   : OffsetGlobalOf(InControlElement->GetSubIndex(), Pose);
 }
 
 void URigHierarchy::SetControlOffsetTransform(FRigControlElement* InControlElement, const FTransform& InTransform,
-    const ERigTransformType::Type InTransformType, bool bAffectChildren, bool bSetupUndo, bool bPrintPythonCommands)
+	const ERigTransformType::Type InTransformType, bool bAffectChildren, bool bSetupUndo, bool bPrintPythonCommands)
 {
 	if (InControlElement == nullptr)
 	{
@@ -608,7 +608,7 @@ void URigHierarchy::SetControlOffsetTransform(FRigControlElement* InControlEleme
 }
 
 FTransform URigHierarchy::GetControlShapeTransform(
-    FRigControlElement* InControlElement, const ERigTransformType::Type InTransformType) const
+	FRigControlElement* InControlElement, const ERigTransformType::Type InTransformType) const
 {
 	if (InControlElement == nullptr)
 	{
@@ -620,7 +620,7 @@ FTransform URigHierarchy::GetControlShapeTransform(
 }
 
 void URigHierarchy::SetControlShapeTransform(FRigControlElement* InControlElement, const FTransform& InTransform,
-    const ERigTransformType::Type InTransformType, bool bSetupUndo, bool bForce, bool bPrintPythonCommands)
+	const ERigTransformType::Type InTransformType, bool bSetupUndo, bool bForce, bool bPrintPythonCommands)
 {
 	if (InControlElement == nullptr)
 	{
@@ -629,8 +629,8 @@ void URigHierarchy::SetControlShapeTransform(FRigControlElement* InControlElemen
 	const int32 Pose = PoseOf(InTransformType);
 	FTransform& Shape = Controls[InControlElement->GetSubIndex()].Shape[Pose];
 	Shape = ERigTransformType::IsLocal(InTransformType)
-	    ? InTransform
-	    : InTransform.GetRelativeTransform(GlobalOf(InControlElement->GetIndex(), Pose));
+		? InTransform
+		: InTransform.GetRelativeTransform(GlobalOf(InControlElement->GetIndex(), Pose));
 	if (bPrintPythonCommands)
 	{
 		LogCommand(TEXT("set_control_shape_transform"), InControlElement, InTransform);
@@ -638,13 +638,13 @@ void URigHierarchy::SetControlShapeTransform(FRigControlElement* InControlElemen
 }
 
 void URigHierarchy::SetControlPreferredEulerAngles(
-    FRigControlElement* InControlElement, const FTransform& InTransform, bool bFixEulerFlips)
+	FRigControlElement* InControlElement, const FTransform& InTransform, bool bFixEulerFlips)
 {
 	SetControlPreferredRotator(InControlElement, InTransform.Rotator(), false, bFixEulerFlips);
 }
 
 void URigHierarchy::SetControlPreferredRotator(
-    FRigControlElement* InControlElement, const FRotator& InRotator, bool bInitial, bool bFixEulerFlips)
+	FRigControlElement* InControlElement, const FRotator& InRotator, bool bInitial, bool bFixEulerFlips)
 {
 	if (InControlElement != nullptr)
 	{
@@ -658,7 +658,7 @@ FRotator URigHierarchy::GetControlPreferredRotator(FRigControlElement* InControl
 }
 
 void URigHierarchy::SetControlSettings(FRigControlElement* InControlElement, const FRigControlSettings& InSettings,
-    bool bSetupUndo, bool bForce, bool bPrintPythonCommands)
+	bool bSetupUndo, bool bForce, bool bPrintPythonCommands)
 {
 	if (InControlElement == nullptr)
 	{
@@ -719,7 +719,7 @@ int32 URigHierarchy::AddElement(FRigBaseElement* InElement, const FRigElementKey
 	else if (InParent.IsValid())
 	{
 		UE_LOG(LogRigHierarchy, Warning, TEXT("Parent %s of %s was not found; the element is added at the root."),
-		    *InParent.ToString(), *InElement->GetKey().ToString());
+			*InParent.ToString(), *InElement->GetKey().ToString());
 	}
 
 	for (TArray<FLocalAndGlobal>& Pose : Poses)
@@ -736,12 +736,12 @@ int32 URigHierarchy::AddElement(FRigBaseElement* InElement, const FRigElementKey
 }
 
 void URigHierarchy::LogCommand(
-    const TCHAR* InCommand, const FRigBaseElement* InElement, const FTransform& InTransform) const
+	const TCHAR* InCommand, const FRigBaseElement* InElement, const FTransform& InTransform) const
 {
 	const FVector T = InTransform.GetTranslation();
 	const FQuat R = InTransform.GetRotation();
 	const FVector S = InTransform.GetScale3D();
 	UE_LOG(LogRigHierarchy, Display,
-	    TEXT("hierarchy.%s(%s, translation=(%g, %g, %g), rotation=(%g, %g, %g, %g), scale=(%g, %g, %g))"), InCommand,
-	    *InElement->GetKey().ToString(), T.X, T.Y, T.Z, R.X, R.Y, R.Z, R.W, S.X, S.Y, S.Z);
+		TEXT("hierarchy.%s(%s, translation=(%g, %g, %g), rotation=(%g, %g, %g, %g), scale=(%g, %g, %g))"), InCommand,
+		*InElement->GetKey().ToString(), T.X, T.Y, T.Z, R.X, R.Y, R.Z, R.W, S.X, S.Y, S.Z);
 }

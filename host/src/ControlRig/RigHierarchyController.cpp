@@ -2,7 +2,7 @@
 #include "Rigs/RigHierarchyController.h"
 
 FRigElementKey URigHierarchyController::AddTransformElement(FRigTransformElement* InElement, FName InName,
-    const FRigElementKey& InParent, const FTransform& InTransform, bool bTransformInGlobal)
+	const FRigElementKey& InParent, const FTransform& InTransform, bool bTransformInGlobal)
 {
 	InElement->Key.Name = Hierarchy->GetSafeNewName(InName, InElement->GetType());
 	const int32 Index = Hierarchy->AddElement(InElement, InParent);
@@ -23,7 +23,7 @@ FRigElementKey URigHierarchyController::AddTransformElement(FRigTransformElement
 }
 
 FRigElementKey URigHierarchyController::AddBone(FName InName, FRigElementKey InParent, FTransform InTransform,
-    bool bTransformInGlobal, ERigBoneType InBoneType, bool bSetupUndo, bool bPrintPythonCommand)
+	bool bTransformInGlobal, ERigBoneType InBoneType, bool bSetupUndo, bool bPrintPythonCommand)
 {
 	FRigBoneElement* Bone = new FRigBoneElement();
 	Bone->BoneType = InBoneType;
@@ -31,14 +31,14 @@ FRigElementKey URigHierarchyController::AddBone(FName InName, FRigElementKey InP
 }
 
 FRigElementKey URigHierarchyController::AddNull(FName InName, FRigElementKey InParent, FTransform InTransform,
-    bool bTransformInGlobal, bool bSetupUndo, bool bPrintPythonCommand)
+	bool bTransformInGlobal, bool bSetupUndo, bool bPrintPythonCommand)
 {
 	return AddTransformElement(new FRigNullElement(), InName, InParent, InTransform, bTransformInGlobal);
 }
 
 FRigElementKey URigHierarchyController::AddControl(FName InName, FRigElementKey InParent,
-    FRigControlSettings InSettings, FRigControlValue InValue, FTransform InOffsetTransform, FTransform InShapeTransform,
-    bool bSetupUndo, bool bPrintPythonCommand)
+	FRigControlSettings InSettings, FRigControlValue InValue, FTransform InOffsetTransform, FTransform InShapeTransform,
+	bool bSetupUndo, bool bPrintPythonCommand)
 {
 	FRigControlElement* Control = new FRigControlElement();
 	Control->Settings = InSettings;
@@ -57,15 +57,15 @@ FRigElementKey URigHierarchyController::AddControl(FName InName, FRigElementKey 
 	if (InSettings.ControlType == ERigControlType::Rotator || InSettings.ControlType == ERigControlType::EulerTransform)
 	{
 		const FRotator Rotator = InSettings.ControlType == ERigControlType::Rotator
-		    ? InValue.Get<FRotator>()
-		    : InValue.Get<FEulerTransform>().Rotation;
+			? InValue.Get<FRotator>()
+			: InValue.Get<FEulerTransform>().Rotation;
 		Control->PreferredEulerAngles.Initial = Control->PreferredEulerAngles.Current = Rotator.Euler();
 	}
 	return Key;
 }
 
 FRigElementKey URigHierarchyController::AddAnimationChannel(FName InName, FRigElementKey InParentControl,
-    FRigControlSettings InSettings, bool bSetupUndo, bool bPrintPythonCommand)
+	FRigControlSettings InSettings, bool bSetupUndo, bool bPrintPythonCommand)
 {
 	if (Hierarchy->Find<FRigControlElement>(InParentControl) == nullptr)
 	{

@@ -12,7 +12,7 @@ double Wind(double InAngle, double InReference)
 FRotator WoundTowards(const FRotator& InRotator, const FRotator& InReference)
 {
 	return FRotator(Wind(InRotator.Pitch, InReference.Pitch), Wind(InRotator.Yaw, InReference.Yaw),
-	    Wind(InRotator.Roll, InReference.Roll));
+		Wind(InRotator.Roll, InReference.Roll));
 }
 
 double Distance(const FRotator& A, const FRotator& B)

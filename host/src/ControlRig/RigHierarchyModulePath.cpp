@@ -2,7 +2,7 @@
 #include "Rigs/RigHierarchyModulePath.h"
 
 FRigHierarchyModulePath::FRigHierarchyModulePath(const FString& InModuleName, const FString& InElementName)
-    : Path(InModuleName.IsEmpty() ? InElementName : InModuleName + ModuleNameSuffixChar + InElementName)
+	: Path(InModuleName.IsEmpty() ? InElementName : InModuleName + ModuleNameSuffixChar + InElementName)
 {
 }
 

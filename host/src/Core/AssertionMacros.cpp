@@ -8,7 +8,7 @@
 namespace
 {
 void PrintFailure(
-    const char* Kind, const ANSICHAR* Expr, const ANSICHAR* File, int32 Line, const TCHAR* Format, va_list Args)
+	const char* Kind, const ANSICHAR* Expr, const ANSICHAR* File, int32 Line, const TCHAR* Format, va_list Args)
 {
 	std::fprintf(stderr, "%s: %s [File:%s] [Line: %d]\n", Kind, Expr, File, Line);
 	if (Format != nullptr)

@@ -52,7 +52,7 @@ template <typename T> class FConsoleVariable final : public IConsoleVariable
 {
 public:
 	FConsoleVariable(const T& DefaultValue, const TCHAR* InHelp, EConsoleVariableFlags InFlags)
-	    : Data(DefaultValue), Help(InHelp), Flags(InFlags)
+		: Data(DefaultValue), Help(InHelp), Flags(InFlags)
 	{
 	}
 
@@ -75,8 +75,8 @@ public:
 		Data.Value.Set(Parsed);
 		const uint32 OldFlags = Flags.load(std::memory_order_relaxed);
 		Flags.store(static_cast<EConsoleVariableFlags>(
-		                (OldFlags & ~static_cast<uint32>(ECVF_SetByMask)) | (SetBy & ECVF_SetByMask)),
-		    std::memory_order_relaxed);
+						(OldFlags & ~static_cast<uint32>(ECVF_SetByMask)) | (SetBy & ECVF_SetByMask)),
+			std::memory_order_relaxed);
 	}
 
 	bool GetBool() const override { return ConvertValue<bool>(Data.Value.Get()); }
@@ -113,27 +113,27 @@ class FConsoleManager final : public IConsoleManager
 {
 public:
 	IConsoleVariable* RegisterConsoleVariable(
-	    const TCHAR* Name, bool DefaultValue, const TCHAR* Help, uint32 Flags) override
+		const TCHAR* Name, bool DefaultValue, const TCHAR* Help, uint32 Flags) override
 	{
 		return Register<bool>(Name, DefaultValue, Help, Flags);
 	}
 	IConsoleVariable* RegisterConsoleVariable(
-	    const TCHAR* Name, int32 DefaultValue, const TCHAR* Help, uint32 Flags) override
+		const TCHAR* Name, int32 DefaultValue, const TCHAR* Help, uint32 Flags) override
 	{
 		return Register<int32>(Name, DefaultValue, Help, Flags);
 	}
 	IConsoleVariable* RegisterConsoleVariable(
-	    const TCHAR* Name, float DefaultValue, const TCHAR* Help, uint32 Flags) override
+		const TCHAR* Name, float DefaultValue, const TCHAR* Help, uint32 Flags) override
 	{
 		return Register<float>(Name, DefaultValue, Help, Flags);
 	}
 	IConsoleVariable* RegisterConsoleVariable(
-	    const TCHAR* Name, const TCHAR* DefaultValue, const TCHAR* Help, uint32 Flags) override
+		const TCHAR* Name, const TCHAR* DefaultValue, const TCHAR* Help, uint32 Flags) override
 	{
 		return Register<FString>(Name, FString(DefaultValue), Help, Flags);
 	}
 	IConsoleVariable* RegisterConsoleVariable(
-	    const TCHAR* Name, const FString& DefaultValue, const TCHAR* Help, uint32 Flags) override
+		const TCHAR* Name, const FString& DefaultValue, const TCHAR* Help, uint32 Flags) override
 	{
 		return Register<FString>(Name, DefaultValue, Help, Flags);
 	}
@@ -182,12 +182,12 @@ private:
 		{
 			IConsoleVariable* Variable = (*Existing)->AsVariable();
 			checkf(Variable != nullptr && dynamic_cast<FConsoleVariable<T>*>(Variable) != nullptr,
-			    TEXT("Console object '%s' is registered again with another type"), Name);
+				TEXT("Console object '%s' is registered again with another type"), Name);
 			return Variable;
 		}
 		TUniquePtr<IConsoleObject>& Slot = Objects.Add(FString(Name), TUniquePtr<IConsoleObject>());
 		Slot = MakeUnique<FConsoleVariable<T>>(
-		    DefaultValue, Help != nullptr ? Help : TEXT(""), static_cast<EConsoleVariableFlags>(Flags));
+			DefaultValue, Help != nullptr ? Help : TEXT(""), static_cast<EConsoleVariableFlags>(Flags));
 		return Slot->AsVariable();
 	}
 

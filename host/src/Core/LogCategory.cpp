@@ -2,9 +2,9 @@
 #include "Logging/LogCategory.h"
 
 FLogCategoryBase::FLogCategoryBase(
-    const TCHAR* InCategoryName, ELogVerbosity::Type InDefaultVerbosity, ELogVerbosity::Type InCompileTimeVerbosity)
-    : Verbosity(ELogVerbosity::NoLogging), DefaultVerbosity(InDefaultVerbosity),
-      CompileTimeVerbosity(InCompileTimeVerbosity), CategoryName(InCategoryName)
+	const TCHAR* InCategoryName, ELogVerbosity::Type InDefaultVerbosity, ELogVerbosity::Type InCompileTimeVerbosity)
+	: Verbosity(ELogVerbosity::NoLogging), DefaultVerbosity(InDefaultVerbosity),
+	  CompileTimeVerbosity(InCompileTimeVerbosity), CategoryName(InCategoryName)
 {
 	ResetToDefault();
 }

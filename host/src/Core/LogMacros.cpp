@@ -9,7 +9,7 @@
 #include <cstdlib>
 
 void FMsg::Logf(
-    const ANSICHAR* File, int32 Line, const FName& Category, ELogVerbosity::Type Verbosity, const TCHAR* Format, ...)
+	const ANSICHAR* File, int32 Line, const FName& Category, ELogVerbosity::Type Verbosity, const TCHAR* Format, ...)
 {
 	va_list Args;
 	va_start(Args, Format);

@@ -191,8 +191,8 @@ uint32 ParseNumberSuffix(const std::string& Text, int32& OutBaseLen)
 } // namespace
 
 FName::FName(int32 Len, const TCHAR* Name, EFindName FindType)
-    : ComparisonIndex(
-          FNameEntryId::FromUnstableInt(Name != nullptr ? FNamePool::Get().Store(Name, Len, FindType == FNAME_Add) : 0))
+	: ComparisonIndex(
+		  FNameEntryId::FromUnstableInt(Name != nullptr ? FNamePool::Get().Store(Name, Len, FindType == FNAME_Add) : 0))
 {
 }
 

@@ -12,7 +12,7 @@ namespace
 bool MatchesAt(const TCHAR* Text, const TCHAR* SubStr, int32 SubLen, ESearchCase::Type SearchCase)
 {
 	return SearchCase == ESearchCase::IgnoreCase ? FCString::Strnicmp(Text, SubStr, SubLen) == 0
-	                                             : std::memcmp(Text, SubStr, SubLen) == 0;
+												 : std::memcmp(Text, SubStr, SubLen) == 0;
 }
 } // namespace
 
@@ -56,7 +56,7 @@ FString& FString::Appendf(const TCHAR* Format, ...)
 }
 
 int32 FString::Find(
-    const TCHAR* SubStr, ESearchCase::Type SearchCase, ESearchDir::Type SearchDir, int32 StartPosition) const
+	const TCHAR* SubStr, ESearchCase::Type SearchCase, ESearchDir::Type SearchDir, int32 StartPosition) const
 {
 	if (SubStr == nullptr)
 	{
@@ -66,7 +66,7 @@ int32 FString::Find(
 }
 
 int32 FString::FindSubstring(const TCHAR* SubStr, int32 SubLen, ESearchCase::Type SearchCase,
-    ESearchDir::Type SearchDir, int32 StartPosition) const
+	ESearchDir::Type SearchDir, int32 StartPosition) const
 {
 	const int32 Length = Len();
 	if (SubLen == 0 || SubLen > Length)
@@ -139,7 +139,7 @@ bool FString::RemoveFromEnd(const TCHAR* InSuffix, ESearchCase::Type SearchCase)
 }
 
 bool FString::Split(
-    const FString& InS, FString* LeftS, FString* RightS, ESearchCase::Type SearchCase, ESearchDir::Type SearchDir) const
+	const FString& InS, FString* LeftS, FString* RightS, ESearchCase::Type SearchCase, ESearchDir::Type SearchDir) const
 {
 	check(LeftS != RightS || LeftS == nullptr);
 	const int32 Position = Find(InS, SearchCase, SearchDir);
@@ -173,7 +173,7 @@ int32 FString::ParseIntoArray(TArray<FString>& OutArray, const TCHAR* pchDelim, 
 }
 
 int32 FString::ParseIntoArray(
-    TArray<FString>& OutArray, const TCHAR* const* DelimArray, int32 NumDelims, bool InCullEmpty) const
+	TArray<FString>& OutArray, const TCHAR* const* DelimArray, int32 NumDelims, bool InCullEmpty) const
 {
 	OutArray.Reset();
 	const TCHAR* const Start = Data.c_str();
@@ -253,7 +253,7 @@ int32 FString::ReplaceInline(const TCHAR* From, const TCHAR* To, ESearchCase::Ty
 		Copied = Position + FromLen;
 		++Count;
 		Position =
-		    Copied < Len() ? FindSubstring(From, FromLen, SearchCase, ESearchDir::FromStart, Copied) : INDEX_NONE;
+			Copied < Len() ? FindSubstring(From, FromLen, SearchCase, ESearchDir::FromStart, Copied) : INDEX_NONE;
 	}
 	Result.append(Data, Copied, std::string::npos);
 	Data = MoveTemp(Result);

@@ -4,10 +4,10 @@
 DEFINE_LOG_CATEGORY(LogRigVM);
 
 TAutoConsoleVariable<bool> CVarRigVMReportAllMessages(TEXT("RigVM.ReportAllMessages"), false,
-    TEXT("Report every message of rig units to the log, also when no log is attached to the context."));
+	TEXT("Report every message of rig units to the log, also when no log is attached to the context."));
 
 void FRigVMExecuteContext::Report(const FRigVMLogSettings& InLogSettings, const FName& InFunctionName,
-    int32 InInstructionIndex, const FString& InMessage) const
+	int32 InInstructionIndex, const FString& InMessage) const
 {
 	FName Function = InFunctionName;
 	if (!RigModulePrefix.IsEmpty())
@@ -27,7 +27,7 @@ void FRigVMExecuteContext::Report(const FRigVMLogSettings& InLogSettings, const 
 	}
 
 	const FString Text =
-	    FString::Printf(TEXT("Instruction[%d] '%s': '%s'"), InInstructionIndex, *Function.ToString(), *InMessage);
+		FString::Printf(TEXT("Instruction[%d] '%s': '%s'"), InInstructionIndex, *Function.ToString(), *InMessage);
 	if (LogMessageFunction)
 	{
 		LogMessageFunction(InLogSettings, this, Text);

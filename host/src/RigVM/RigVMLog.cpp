@@ -2,12 +2,12 @@
 #include "RigVMCore/RigVMLog.h"
 
 void FRigVMLog::Report(const FRigVMLogSettings& InLogSettings, const FName& InFunctionName, int32 InInstructionIndex,
-    const FString& InMessage)
+	const FString& InMessage)
 {
 	if (InLogSettings.bLogOnce)
 	{
 		const FString Identity =
-		    FString::Printf(TEXT("%s|%d|%s"), *InFunctionName.ToString(), InInstructionIndex, *InMessage);
+			FString::Printf(TEXT("%s|%d|%s"), *InFunctionName.ToString(), InInstructionIndex, *InMessage);
 		bool bAlreadyKnown = false;
 		KnownMessages.Add(Identity, &bAlreadyKnown);
 		if (bAlreadyKnown)

@@ -78,19 +78,19 @@ TEST(LockTest, HeldReadLockBlocksWritersButNotReaders)
 	bool bOtherReaderGotIn = false;
 	bool bWriterGotIn = true;
 	std::thread Other(
-	    [&]()
-	    {
-		    bOtherReaderGotIn = Lock.TryReadLock();
-		    if (bOtherReaderGotIn)
-		    {
-			    Lock.ReadUnlock();
-		    }
-		    bWriterGotIn = Lock.TryWriteLock();
-		    if (bWriterGotIn)
-		    {
-			    Lock.WriteUnlock();
-		    }
-	    });
+		[&]()
+		{
+			bOtherReaderGotIn = Lock.TryReadLock();
+			if (bOtherReaderGotIn)
+			{
+				Lock.ReadUnlock();
+			}
+			bWriterGotIn = Lock.TryWriteLock();
+			if (bWriterGotIn)
+			{
+				Lock.WriteUnlock();
+			}
+		});
 	Other.join();
 	Lock.ReadUnlock();
 	EXPECT_TRUE(bOtherReaderGotIn);
@@ -121,14 +121,14 @@ TEST(LockTest, CriticalSectionIsRecursiveAndExclusive)
 	}
 	bool bOtherGotIn = false;
 	std::thread Other(
-	    [&]()
-	    {
-		    bOtherGotIn = Mutex.TryLock();
-		    if (bOtherGotIn)
-		    {
-			    Mutex.Unlock();
-		    }
-	    });
+		[&]()
+		{
+			bOtherGotIn = Mutex.TryLock();
+			if (bOtherGotIn)
+			{
+				Mutex.Unlock();
+			}
+		});
 	Other.join();
 	EXPECT_TRUE(bOtherGotIn);
 }

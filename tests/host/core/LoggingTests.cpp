@@ -135,5 +135,5 @@ TEST_F(LoggingTest, SuppressedLinesNeverArrive)
 TEST(LoggingDeathTest, FatalLinesAbort)
 {
 	EXPECT_DEATH(UE_LOG(LogQvLoggingTest, Fatal, TEXT("rig %s is broken"), TEXT("Biped")),
-	    "LogQvLoggingTest: Fatal: rig Biped is broken");
+		"LogQvLoggingTest: Fatal: rig Biped is broken");
 }

@@ -91,7 +91,7 @@ TEST(NameTest, LexicalOrderIgnoresCaseAndReadsNumberSuffixes)
 	EXPECT_EQ(FName(TEXT("QvOrder_X")).Compare(FName(TEXT("qvorder_x"))), 0);
 
 	TArray<FName> Names = {FName(TEXT("QvOrder_Leg_10")), FName(TEXT("QvOrder_arm")), FName(TEXT("QvOrder_Leg_2")),
-	    FName(TEXT("QvOrder_Leg"))};
+		FName(TEXT("QvOrder_Leg"))};
 	Names.Sort(FNameLexicalLess());
 	ASSERT_EQ(Names.Num(), 4);
 	EXPECT_TRUE(Names[0] == TEXT("QvOrder_arm"));
@@ -114,24 +114,24 @@ TEST(NameTest, ConcurrentCreationGivesOneEntryPerName)
 	for (int32 ThreadIndex = 0; ThreadIndex < NumThreads; ++ThreadIndex)
 	{
 		Threads.emplace_back(
-		    [ThreadIndex, &Indices]()
-		    {
-			    for (int32 Step = 0; Step < NumNames; ++Step)
-			    {
-				    // Threads walk the names in different orders and spell them in different cases.
-				    const int32 NameIndex = (ThreadIndex % 2 == 0) ? Step : NumNames - 1 - Step;
-				    FString Text = FString::Printf(TEXT("QvThreadName_%d_Tail"), NameIndex);
-				    if (ThreadIndex % 3 == 1)
-				    {
-					    Text.ToUpperInline();
-				    }
-				    else if (ThreadIndex % 3 == 2)
-				    {
-					    Text.ToLowerInline();
-				    }
-				    Indices[ThreadIndex][NameIndex] = FName(Text).GetComparisonIndex().ToUnstableInt();
-			    }
-		    });
+			[ThreadIndex, &Indices]()
+			{
+				for (int32 Step = 0; Step < NumNames; ++Step)
+				{
+					// Threads walk the names in different orders and spell them in different cases.
+					const int32 NameIndex = (ThreadIndex % 2 == 0) ? Step : NumNames - 1 - Step;
+					FString Text = FString::Printf(TEXT("QvThreadName_%d_Tail"), NameIndex);
+					if (ThreadIndex % 3 == 1)
+					{
+						Text.ToUpperInline();
+					}
+					else if (ThreadIndex % 3 == 2)
+					{
+						Text.ToLowerInline();
+					}
+					Indices[ThreadIndex][NameIndex] = FName(Text).GetComparisonIndex().ToUnstableInt();
+				}
+			});
 	}
 	for (std::thread& Thread : Threads)
 	{
@@ -149,7 +149,7 @@ TEST(NameTest, ConcurrentCreationGivesOneEntryPerName)
 		const FName Name(FString::Printf(TEXT("QvThreadName_%d_Tail"), NameIndex));
 		ASSERT_EQ(Name.GetComparisonIndex().ToUnstableInt(), Indices[0][NameIndex]);
 		ASSERT_TRUE(
-		    Name.ToString().Equals(FString::Printf(TEXT("QvThreadName_%d_Tail"), NameIndex), ESearchCase::IgnoreCase));
+			Name.ToString().Equals(FString::Printf(TEXT("QvThreadName_%d_Tail"), NameIndex), ESearchCase::IgnoreCase));
 	}
 	std::sort(Seen.begin(), Seen.end());
 	EXPECT_EQ(std::adjacent_find(Seen.begin(), Seen.end()), Seen.end()) << "two names share an entry";

@@ -72,7 +72,7 @@ TEST(StringTest, OperatorsIgnoreCaseEqualsDoesNot)
 TEST(StringTest, PrintfFollowsPrintf)
 {
 	EXPECT_TRUE(SameText(FString::Printf(TEXT("%d|%5.2f|%-4s|%x|%03d"), -12, 3.14159, TEXT("ab"), 255, 7),
-	    TEXT("-12| 3.14|ab  |ff|007")));
+		TEXT("-12| 3.14|ab  |ff|007")));
 	EXPECT_TRUE(SameText(FString::Printf(TEXT("%s = %s"), *FString(TEXT("Key")), TEXT("")), TEXT("Key = ")));
 
 	// Longer than any fixed buffer.

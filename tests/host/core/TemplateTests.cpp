@@ -53,7 +53,7 @@ TEST(AssertionTest, EnsureReturnsTheConditionAndReportsOncePerSite)
 
 	int32 Reports = 0;
 	for (std::string::size_type At = Output.find("Ensure condition failed"); At != std::string::npos;
-	     At = Output.find("Ensure condition failed", At + 1))
+		 At = Output.find("Ensure condition failed", At + 1))
 	{
 		++Reports;
 	}

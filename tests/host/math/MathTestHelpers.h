@@ -83,9 +83,9 @@ inline FMatrix Rodrigues(double AX, double AY, double AZ, double AngleRad)
 	const double S = std::sin(AngleRad);
 	const double K = 1 - C;
 	const double Col[3][3] = {
-	    {C + AX * AX * K, AX * AY * K - AZ * S, AX * AZ * K + AY * S},
-	    {AY * AX * K + AZ * S, C + AY * AY * K, AY * AZ * K - AX * S},
-	    {AZ * AX * K - AY * S, AZ * AY * K + AX * S, C + AZ * AZ * K},
+		{C + AX * AX * K, AX * AY * K - AZ * S, AX * AZ * K + AY * S},
+		{AY * AX * K + AZ * S, C + AY * AY * K, AY * AZ * K - AX * S},
+		{AZ * AX * K - AY * S, AZ * AY * K + AX * S, C + AZ * AZ * K},
 	};
 	FMatrix M(ForceInit);
 	for (int Row = 0; Row < 3; ++Row)
@@ -137,20 +137,20 @@ inline FMatrix TRSMatrix(const FQuat& Q, const FVector& T, const FVector& S)
 inline FVector MatPoint(const FMatrix& M, const FVector& P)
 {
 	return FVector(P.X * M.M[0][0] + P.Y * M.M[1][0] + P.Z * M.M[2][0] + M.M[3][0],
-	    P.X * M.M[0][1] + P.Y * M.M[1][1] + P.Z * M.M[2][1] + M.M[3][1],
-	    P.X * M.M[0][2] + P.Y * M.M[1][2] + P.Z * M.M[2][2] + M.M[3][2]);
+		P.X * M.M[0][1] + P.Y * M.M[1][1] + P.Z * M.M[2][1] + M.M[3][1],
+		P.X * M.M[0][2] + P.Y * M.M[1][2] + P.Z * M.M[2][2] + M.M[3][2]);
 }
 
 inline ::testing::AssertionResult VectorNear(const FVector& Actual, const FVector& Expected, double Tolerance)
 {
 	if (std::fabs(Actual.X - Expected.X) <= Tolerance && std::fabs(Actual.Y - Expected.Y) <= Tolerance &&
-	    std::fabs(Actual.Z - Expected.Z) <= Tolerance)
+		std::fabs(Actual.Z - Expected.Z) <= Tolerance)
 	{
 		return ::testing::AssertionSuccess();
 	}
 	return ::testing::AssertionFailure() << ::testing::PrintToString(Actual)
-	                                     << " != " << ::testing::PrintToString(Expected) << " (tolerance " << Tolerance
-	                                     << ")";
+										 << " != " << ::testing::PrintToString(Expected) << " (tolerance " << Tolerance
+										 << ")";
 }
 
 // Same rotation: equal components for one of the two signs.
@@ -159,14 +159,14 @@ inline ::testing::AssertionResult SameRotation(const FQuat& Actual, const FQuat&
 	const auto Near = [Tolerance](const FQuat& A, const FQuat& B)
 	{
 		return std::fabs(A.X - B.X) <= Tolerance && std::fabs(A.Y - B.Y) <= Tolerance &&
-		    std::fabs(A.Z - B.Z) <= Tolerance && std::fabs(A.W - B.W) <= Tolerance;
+			std::fabs(A.Z - B.Z) <= Tolerance && std::fabs(A.W - B.W) <= Tolerance;
 	};
 	if (Near(Actual, Expected) || Near(Actual, FQuat(-Expected.X, -Expected.Y, -Expected.Z, -Expected.W)))
 	{
 		return ::testing::AssertionSuccess();
 	}
 	return ::testing::AssertionFailure() << ::testing::PrintToString(Actual) << " is not +-"
-	                                     << ::testing::PrintToString(Expected) << " (tolerance " << Tolerance << ")";
+										 << ::testing::PrintToString(Expected) << " (tolerance " << Tolerance << ")";
 }
 
 inline ::testing::AssertionResult MatrixNear(const FMatrix& Actual, const FMatrix& Expected, double Tolerance)
@@ -178,8 +178,8 @@ inline ::testing::AssertionResult MatrixNear(const FMatrix& Actual, const FMatri
 			if (!(std::fabs(Actual.M[Row][Column] - Expected.M[Row][Column]) <= Tolerance))
 			{
 				return ::testing::AssertionFailure()
-				    << "element [" << Row << "][" << Column << "]: " << ::testing::PrintToString(Actual)
-				    << " != " << ::testing::PrintToString(Expected);
+					<< "element [" << Row << "][" << Column << "]: " << ::testing::PrintToString(Actual)
+					<< " != " << ::testing::PrintToString(Expected);
 			}
 		}
 	}

@@ -89,7 +89,7 @@ TEST(HostMatrix, ToQuatRowEarlyOut)
 TEST(HostMatrix, QuaternionMatrixRoundTrip)
 {
 	const FQuat Quats[] = {AxisAngle(0, 0, 1, Rad(30)), AxisAngle(0.6, 0, -0.8, Rad(140)),
-	    AxisAngle(Unit(1, -2, 2).X, Unit(1, -2, 2).Y, Unit(1, -2, 2).Z, Rad(-175)), AxisAngle(1, 0, 0, Rad(359))};
+		AxisAngle(Unit(1, -2, 2).X, Unit(1, -2, 2).Y, Unit(1, -2, 2).Z, Rad(-175)), AxisAngle(1, 0, 0, Rad(359))};
 	for (const FQuat& Q : Quats)
 	{
 		const FMatrix M = FQuatRotationMatrix(Q);
@@ -119,7 +119,7 @@ TEST(HostMatrix, ProductsAndInverses)
 	EXPECT_TRUE(MatrixNear(A * B, QVMathTest::MatMul(A, B), 1e-14));
 	const FVector P(0.7, -1.1, 2.3);
 	EXPECT_TRUE(
-	    VectorNear(FVector((A * B).TransformPosition(P)), FVector(B.TransformPosition(A.TransformPosition(P))), 1e-13));
+		VectorNear(FVector((A * B).TransformPosition(P)), FVector(B.TransformPosition(A.TransformPosition(P))), 1e-13));
 	EXPECT_TRUE(VectorNear(FVector(A.TransformPosition(P)), QVMathTest::MatPoint(A, P), 1e-14));
 	EXPECT_TRUE(VectorNear(FVector(A.TransformVector(P)), QVMathTest::MatPoint(A, P) - A.GetOrigin(), 1e-14));
 	const FVector4 Homogeneous = A.TransformFVector4(FVector4(P, 0.5));
@@ -135,7 +135,7 @@ TEST(HostMatrix, ProductsAndInverses)
 	// All three axes nearly zero: the zero matrix with M[3][3] = 1. Singular otherwise: identity.
 	const FMatrix ZeroAxes(FVector(1e-9, 0, 0), FVector(0, 0, 0), FVector(0, 0, 1e-9), FVector(3, 4, 5));
 	EXPECT_TRUE(MatrixNear(
-	    ZeroAxes.Inverse(), FMatrix(FVector(0, 0, 0), FVector(0, 0, 0), FVector(0, 0, 0), FVector(0, 0, 0)), 0));
+		ZeroAxes.Inverse(), FMatrix(FVector(0, 0, 0), FVector(0, 0, 0), FVector(0, 0, 0), FVector(0, 0, 0)), 0));
 	const FMatrix Flat(FVector(1, 0, 0), FVector(0, 1, 0), FVector(0, 0, 0), FVector(3, 4, 5));
 	EXPECT_EQ(Flat.Inverse(), FMatrix::Identity);
 
@@ -187,7 +187,7 @@ TEST(HostMatrix, RotatorMatricesAndFrames)
 	EXPECT_NE(FRotationMatrix(FRotator(90, 0, 0)).M[0][0], 0.0);
 	EXPECT_LT(std::fabs(FRotationMatrix(FRotator(90, 0, 0)).M[0][0]), 1e-16);
 	EXPECT_TRUE(MatrixNear(FScaleRotationTranslationMatrix(FVector(2, 3, 4), FRotator(10, 20, 30), FVector(0, 0, 0)),
-	    QVMathTest::TRSMatrix(FRotator(10, 20, 30).Quaternion(), FVector(0, 0, 0), FVector(2, 3, 4)), 1e-15));
+		QVMathTest::TRSMatrix(FRotator(10, 20, 30).Quaternion(), FVector(0, 0, 0), FVector(2, 3, 4)), 1e-15));
 
 	// Frames from axes: orthonormal, right-handed, first axis kept, second in the plane.
 	const FVector A = FVector(1, 2, 0.5);
@@ -199,16 +199,16 @@ TEST(HostMatrix, RotatorMatricesAndFrames)
 		EAxis::Type Second;
 	};
 	const FFrame Frames[] = {
-	    {FRotationMatrix::MakeFromXY(A, B), EAxis::X, EAxis::Y},
-	    {FRotationMatrix::MakeFromXZ(A, B), EAxis::X, EAxis::Z},
-	    {FRotationMatrix::MakeFromYX(A, B), EAxis::Y, EAxis::X},
-	    {FRotationMatrix::MakeFromYZ(A, B), EAxis::Y, EAxis::Z},
-	    {FRotationMatrix::MakeFromZX(A, B), EAxis::Z, EAxis::X},
-	    {FRotationMatrix::MakeFromZY(A, B), EAxis::Z, EAxis::Y},
-	    {FRotationMatrix::MakeFromX(A), EAxis::X, EAxis::None},
-	    {FRotationMatrix::MakeFromY(A), EAxis::Y, EAxis::None},
-	    {FRotationMatrix::MakeFromZ(A), EAxis::Z, EAxis::None},
-	    {FRotationMatrix::MakeFromXZ(FVector(0, 0, 3), FVector(0, 0, 1)), EAxis::X, EAxis::None},
+		{FRotationMatrix::MakeFromXY(A, B), EAxis::X, EAxis::Y},
+		{FRotationMatrix::MakeFromXZ(A, B), EAxis::X, EAxis::Z},
+		{FRotationMatrix::MakeFromYX(A, B), EAxis::Y, EAxis::X},
+		{FRotationMatrix::MakeFromYZ(A, B), EAxis::Y, EAxis::Z},
+		{FRotationMatrix::MakeFromZX(A, B), EAxis::Z, EAxis::X},
+		{FRotationMatrix::MakeFromZY(A, B), EAxis::Z, EAxis::Y},
+		{FRotationMatrix::MakeFromX(A), EAxis::X, EAxis::None},
+		{FRotationMatrix::MakeFromY(A), EAxis::Y, EAxis::None},
+		{FRotationMatrix::MakeFromZ(A), EAxis::Z, EAxis::None},
+		{FRotationMatrix::MakeFromXZ(FVector(0, 0, 3), FVector(0, 0, 1)), EAxis::X, EAxis::None},
 	};
 	for (const FFrame& Frame : Frames)
 	{

@@ -11,10 +11,10 @@ using QVMathTest::Sandwich;
 using QVMathTest::VectorNear;
 
 const FQuat SampleQuats[] = {
-    AxisAngle(0, 0, 1, Rad(30)),
-    AxisAngle(0.6, 0, 0.8, Rad(-110)),
-    AxisAngle(1 / std::sqrt(3.0), 1 / std::sqrt(3.0), -1 / std::sqrt(3.0), Rad(170)),
-    AxisAngle(0, 1, 0, Rad(250)),
+	AxisAngle(0, 0, 1, Rad(30)),
+	AxisAngle(0.6, 0, 0.8, Rad(-110)),
+	AxisAngle(1 / std::sqrt(3.0), 1 / std::sqrt(3.0), -1 / std::sqrt(3.0), Rad(170)),
+	AxisAngle(0, 1, 0, Rad(250)),
 };
 
 TEST(HostQuat, ProductAppliesTheRightFactorFirst)

@@ -40,11 +40,11 @@ TEST(HostRotator, MixedRotatorComposesYawPitchRoll)
 {
 	// q = Qz(yaw) * Qy(-pitch) * Qx(-roll): roll applied first, then pitch, then yaw.
 	const FRotator Cases[] = {
-	    FRotator(20, 35, -50), FRotator(-70, 170, 10), FRotator(45, -120, 135), FRotator(5, 0, -179)};
+		FRotator(20, 35, -50), FRotator(-70, 170, 10), FRotator(45, -120, 135), FRotator(5, 0, -179)};
 	for (const FRotator& R : Cases)
 	{
 		const FQuat Expected = HandMul(HandMul(AxisAngle(0, 0, 1, Rad(R.Yaw)), AxisAngle(0, 1, 0, Rad(-R.Pitch))),
-		    AxisAngle(1, 0, 0, Rad(-R.Roll)));
+			AxisAngle(1, 0, 0, Rad(-R.Roll)));
 		EXPECT_TRUE(SameRotation(R.Quaternion(), Expected, 2e-15)) << testing::PrintToString(R);
 		EXPECT_NEAR(R.Quaternion().Size(), 1.0, 1e-15);
 
@@ -71,7 +71,7 @@ TEST(HostRotator, RoundTripAwayFromPoles)
 				const FRotator R(Pitch, Yaw, Roll);
 				const FRotator Back = R.Quaternion().Rotator();
 				EXPECT_TRUE(Back.Equals(R, 3e-4))
-				    << testing::PrintToString(R) << " -> " << testing::PrintToString(Back);
+					<< testing::PrintToString(R) << " -> " << testing::PrintToString(Back);
 			}
 		}
 	}

@@ -61,7 +61,7 @@ TEST(HostTransform, RelativeTransformUndoesMultiply)
 	for (const FVector& P : Points)
 	{
 		EXPECT_TRUE(
-		    VectorNear(Other.TransformPosition(InOther.TransformPosition(P)), Child.TransformPosition(P), 1e-13));
+			VectorNear(Other.TransformPosition(InOther.TransformPosition(P)), Child.TransformPosition(P), 1e-13));
 	}
 
 	// A non-normalised Other rotation gives the identity.
@@ -102,11 +102,11 @@ TEST(HostTransform, InverseAndSafeScaleReciprocal)
 	// All three scales at or below 1e-8f: identity.
 	const double Threshold = 9.99999993922529e-09;
 	EXPECT_TRUE(FTransform(AxisAngle(1, 0, 0, 1), FVector(1, 2, 3), FVector(Threshold, -Threshold, 0))
-	                .Inverse()
-	                .Equals(FTransform::Identity, 0));
+					.Inverse()
+					.Equals(FTransform::Identity, 0));
 	EXPECT_FALSE(FTransform(AxisAngle(1, 0, 0, 1), FVector(1, 2, 3), FVector(2e-8, 0, 0))
-	                 .Inverse()
-	                 .Equals(FTransform::Identity, 0));
+					 .Inverse()
+					 .Equals(FTransform::Identity, 0));
 
 	// Safe reciprocal: 0 where |s| <= 1e-8f (widened), so 1e-8 itself (just above) is inverted.
 	const FVector Reciprocal = FTransform::GetSafeScaleReciprocal(FVector(Threshold, -Threshold, 1e-8));
@@ -134,10 +134,10 @@ TEST(HostTransform, NegativeScaleGoesThroughMatrices)
 	const FTransform C(AxisAngle(0, 0.6, 0.8, Rad(120)), FVector(0.5, 0, -1), FVector(-2, 1.5, 1));
 	const FTransform D(AxisAngle(1, 0, 0, Rad(15)), FVector(2, 2, 2), FVector(1, -1, 1));
 	const std::pair<FTransform, FTransform> Pairs[] = {
-	    {A, B},
-	    {B, FTransform(AxisAngle(0, 0, 1, 0.7), FVector(0, 1, 0), FVector(-1, 1, 1))},
-	    {C, FTransform(AxisAngle(0, 0, 1, 0.3), FVector(1, 0, 0), FVector(-2, -2, -2))},
-	    {FTransform(AxisAngle(0, 0, 1, 1.1), FVector(0, 3, 0), FVector(1, 2, 3)), D},
+		{A, B},
+		{B, FTransform(AxisAngle(0, 0, 1, 0.7), FVector(0, 1, 0), FVector(-1, 1, 1))},
+		{C, FTransform(AxisAngle(0, 0, 1, 0.3), FVector(1, 0, 0), FVector(-2, -2, -2))},
+		{FTransform(AxisAngle(0, 0, 1, 1.1), FVector(0, 3, 0), FVector(1, 2, 3)), D},
 	};
 	for (const auto& [Left, Right] : Pairs)
 	{
@@ -148,7 +148,7 @@ TEST(HostTransform, NegativeScaleGoesThroughMatrices)
 		for (const FVector& P : Points)
 		{
 			EXPECT_TRUE(
-			    VectorNear(Product.TransformPosition(P), Right.TransformPosition(Left.TransformPosition(P)), 1e-12));
+				VectorNear(Product.TransformPosition(P), Right.TransformPosition(Left.TransformPosition(P)), 1e-12));
 		}
 	}
 
@@ -161,7 +161,7 @@ TEST(HostTransform, NegativeScaleGoesThroughMatrices)
 		for (const FVector& P : Points)
 		{
 			EXPECT_TRUE(
-			    VectorNear(Other.TransformPosition(Relative.TransformPosition(P)), A.TransformPosition(P), 1e-12));
+				VectorNear(Other.TransformPosition(Relative.TransformPosition(P)), A.TransformPosition(P), 1e-12));
 		}
 	}
 }
@@ -187,7 +187,7 @@ TEST(HostTransform, BlendEndsSignFlipAndExtrapolation)
 	Result.Blend(A, B, 1.1e-5f);
 	EXPECT_FALSE(Result.Identical(&A));
 	EXPECT_TRUE(VectorNear(Result.GetTranslation(),
-	    A.GetTranslation() * (1 - (double)1.1e-5f) + B.GetTranslation() * (double)1.1e-5f, 1e-15));
+		A.GetTranslation() * (1 - (double)1.1e-5f) + B.GetTranslation() * (double)1.1e-5f, 1e-15));
 	Result.Blend(A, B, 1.0f - 1.52587890625e-5f);
 	EXPECT_FALSE(Result.Identical(&B));
 	EXPECT_FALSE(Result.Identical(&A));
@@ -212,7 +212,7 @@ TEST(HostTransform, BlendEndsSignFlipAndExtrapolation)
 	Result.Blend(A, B, 1.5f);
 	EXPECT_TRUE(VectorNear(Result.GetTranslation(), FVector(7, -4, 9), 1e-15));
 	EXPECT_TRUE(
-	    SameRotation(Result.GetRotation(), (B.GetRotation() * 1.5 - A.GetRotation() * 0.5).GetNormalized(), 1e-15));
+		SameRotation(Result.GetRotation(), (B.GetRotation() * 1.5 - A.GetRotation() * 0.5).GetNormalized(), 1e-15));
 
 	// BlendWith moves towards the other transform inside (0, 1) and never extrapolates.
 	FTransform With = A;
@@ -235,7 +235,7 @@ TEST(HostTransform, MatrixConversions)
 	EXPECT_TRUE(FromMatrix.Equals(X, 1e-14));
 	EXPECT_TRUE(MatrixNear(X.ToMatrixWithScale(), MatrixOf(X), 1e-15));
 	EXPECT_TRUE(
-	    MatrixNear(X.ToMatrixNoScale(), TRSMatrix(X.GetRotation(), X.GetTranslation(), FVector(1, 1, 1)), 1e-15));
+		MatrixNear(X.ToMatrixNoScale(), TRSMatrix(X.GetRotation(), X.GetTranslation(), FVector(1, 1, 1)), 1e-15));
 	EXPECT_TRUE(MatrixNear(X.ToInverseMatrixWithScale() * X.ToMatrixWithScale(), FMatrix::Identity, 1e-14));
 
 	// A negative determinant is folded into -X scale; the matrix is reproduced.
@@ -286,9 +286,9 @@ TEST(HostTransform, AccessorsAndEulerTransform)
 	EXPECT_FALSE(FTransform(FQuat::Identity, FVector(0, 0, 0), FVector(1, 1, 2)).Equals(FTransform::Identity));
 	EXPECT_TRUE(FTransform(FVector(std::nan(""), 0, 0)).ContainsNaN());
 	EXPECT_TRUE(VectorNear(
-	    FTransform(FRotator(0, 90, 0)).TransformRotation(FQuat::Identity).GetAxisX(), FVector(0, 1, 0), 1e-15));
+		FTransform(FRotator(0, 90, 0)).TransformRotation(FQuat::Identity).GetAxisX(), FVector(0, 1, 0), 1e-15));
 	EXPECT_TRUE(
-	    FTransform(FRotator(0, 90, 0)).InverseTransformRotation(FRotator(0, 90, 0).Quaternion()).IsIdentity(1e-15));
+		FTransform(FRotator(0, 90, 0)).InverseTransformRotation(FRotator(0, 90, 0).Quaternion()).IsIdentity(1e-15));
 	EXPECT_TRUE(FTransform3d(FTransform3f(X)).Equals(X, 1e-6));
 
 	// FEulerTransform keeps a rotator and converts through the quaternion.

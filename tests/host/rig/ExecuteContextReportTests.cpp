@@ -73,7 +73,7 @@ TEST(ExecuteContextReport, WithoutLogReportsAreDroppedUnlessAllMessagesAreReport
 	FLogCapture Capture;
 	int32 CallbackCalls = 0;
 	Context.SetLogMessageFunction(
-	    [&](const FRigVMLogSettings&, const FRigVMExecuteContext*, const FString&) { ++CallbackCalls; });
+		[&](const FRigVMLogSettings&, const FRigVMExecuteContext*, const FString&) { ++CallbackCalls; });
 
 	Context.Report(FRigVMLogSettings(EMessageSeverity::Error, true), Context.GetFunctionName(), 7, TEXT("dropped"));
 	EXPECT_EQ(CallbackCalls, 0);
@@ -89,12 +89,12 @@ TEST(ExecuteContextReport, AllMessagesGoToTheCallbackWithInstructionAndFunction)
 	TArray<FString> Received;
 	TArray<EMessageSeverity::Type> Severities;
 	Context.SetLogMessageFunction(
-	    [&](const FRigVMLogSettings& Settings, const FRigVMExecuteContext* InContext, const FString& Message)
-	    {
-		    EXPECT_EQ(InContext, &Context);
-		    Received.Add(Message);
-		    Severities.Add(Settings.Severity);
-	    });
+		[&](const FRigVMLogSettings& Settings, const FRigVMExecuteContext* InContext, const FString& Message)
+		{
+			EXPECT_EQ(InContext, &Context);
+			Received.Add(Message);
+			Severities.Add(Settings.Severity);
+		});
 
 	// The log-once flag plays no part on this path.
 	for (int32 Repeat = 0; Repeat < 2; ++Repeat)
@@ -117,11 +117,11 @@ TEST(ExecuteContextReport, AllMessagesWithoutCallbackGoToLogRigVMBySeverity)
 	Context.Report(FRigVMLogSettings(EMessageSeverity::Warning, true), Context.GetFunctionName(), 2, TEXT("odd"));
 	Context.Report(FRigVMLogSettings(EMessageSeverity::Info, true), Context.GetFunctionName(), 2, TEXT("fyi"));
 	Context.Report(
-	    FRigVMLogSettings(EMessageSeverity::PerformanceWarning, true), Context.GetFunctionName(), 2, TEXT("slow"));
+		FRigVMLogSettings(EMessageSeverity::PerformanceWarning, true), Context.GetFunctionName(), 2, TEXT("slow"));
 
 	ASSERT_EQ(Capture.Lines.Num(), 4);
 	const ELogVerbosity::Type Expected[] = {
-	    ELogVerbosity::Error, ELogVerbosity::Warning, ELogVerbosity::Display, ELogVerbosity::Display};
+		ELogVerbosity::Error, ELogVerbosity::Warning, ELogVerbosity::Display, ELogVerbosity::Display};
 	for (int32 Index = 0; Index < 4; ++Index)
 	{
 		EXPECT_EQ(Capture.Lines[Index].Verbosity, Expected[Index]);

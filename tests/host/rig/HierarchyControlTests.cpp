@@ -15,8 +15,8 @@ struct FControlRig
 		URigHierarchyController* Controller = Hierarchy.GetController();
 		Space = Controller->AddNull(TEXT("space"), FRigElementKey(), FTransform(FVector(0, 0, 100)));
 		Ctrl = Controller->AddControl(TEXT("ctrl"), Space, MakeControlSettings(ERigControlType::Transform),
-		    FRigControlValue::Make<FTransform>(FTransform(FVector(1, 0, 0))),
-		    MakeTransform(0, 90, 0, FVector(5, 0, 0)));
+			FRigControlValue::Make<FTransform>(FTransform(FVector(1, 0, 0))),
+			MakeTransform(0, 90, 0, FVector(5, 0, 0)));
 		Tip = Controller->AddBone(TEXT("tip"), Ctrl, FTransform(FVector(0, 0, 1)), false);
 	}
 
@@ -34,15 +34,15 @@ TEST(RigHierarchyControls, ControlSitsOnItsOffsetBelowItsParent)
 	EXPECT_TRUE(TransformsNear(Rig.Hierarchy.GetGlobalTransform(Rig.Tip), FTransform(Yaw90, FVector(5, 1, 101))));
 	// The parent transform of a control is its parent element's, without the offset.
 	EXPECT_TRUE(TransformsNear(Rig.Hierarchy.GetParentTransform(Rig.Control(), ERigTransformType::CurrentGlobal),
-	    FTransform(FVector(0, 0, 100))));
+		FTransform(FVector(0, 0, 100))));
 	EXPECT_TRUE(TransformsNear(Rig.Hierarchy.GetControlOffsetTransform(Rig.Control(), ERigTransformType::CurrentGlobal),
-	    FTransform(Yaw90, FVector(5, 0, 100))));
+		FTransform(Yaw90, FVector(5, 0, 100))));
 
 	// A global write becomes the value relative to the offset.
 	Rig.Hierarchy.SetTransform(
-	    Rig.Control(), FTransform(Yaw90, FVector(5, 3, 100)), ERigTransformType::CurrentGlobal, true);
+		Rig.Control(), FTransform(Yaw90, FVector(5, 3, 100)), ERigTransformType::CurrentGlobal, true);
 	const FTransform Value =
-	    Rig.Hierarchy.GetControlValue(Rig.Control(), ERigControlValueType::Current).Get<FTransform>();
+		Rig.Hierarchy.GetControlValue(Rig.Control(), ERigControlValueType::Current).Get<FTransform>();
 	EXPECT_TRUE(TransformsNear(Value, FTransform(FVector(3, 0, 0)), 1e-6));
 	EXPECT_TRUE(TransformsNear(Rig.Hierarchy.GetGlobalTransform(Rig.Tip), FTransform(Yaw90, FVector(5, 3, 101)), 1e-6));
 }
@@ -51,25 +51,25 @@ TEST(RigHierarchyControls, MovingTheOffsetMovesTheControlNotItsValue)
 {
 	FControlRig Rig;
 	Rig.Hierarchy.SetControlOffsetTransform(
-	    Rig.Control(), FTransform(FVector(7, 0, 0)), ERigTransformType::CurrentLocal, true);
+		Rig.Control(), FTransform(FVector(7, 0, 0)), ERigTransformType::CurrentLocal, true);
 	EXPECT_TRUE(TransformsNear(Rig.Hierarchy.GetLocalTransform(Rig.Ctrl), FTransform(FVector(1, 0, 0))));
 	EXPECT_TRUE(TransformsNear(Rig.Hierarchy.GetGlobalTransform(Rig.Ctrl), FTransform(FVector(8, 0, 100))));
 	EXPECT_TRUE(TransformsNear(Rig.Hierarchy.GetGlobalTransform(Rig.Tip), FTransform(FVector(8, 0, 101))));
 
 	// Without affect children the tip stays where it was.
 	Rig.Hierarchy.SetControlOffsetTransform(
-	    Rig.Control(), FTransform(FVector(0, 0, 50)), ERigTransformType::CurrentGlobal, false);
+		Rig.Control(), FTransform(FVector(0, 0, 50)), ERigTransformType::CurrentGlobal, false);
 	EXPECT_TRUE(TransformsNear(Rig.Hierarchy.GetGlobalTransform(Rig.Ctrl), FTransform(FVector(1, 0, 50))));
 	EXPECT_TRUE(TransformsNear(Rig.Hierarchy.GetControlOffsetTransform(Rig.Control(), ERigTransformType::CurrentLocal),
-	    FTransform(FVector(0, 0, -50))));
+		FTransform(FVector(0, 0, -50))));
 	EXPECT_TRUE(TransformsNear(Rig.Hierarchy.GetGlobalTransform(Rig.Tip), FTransform(FVector(8, 0, 101))));
 	EXPECT_TRUE(TransformsNear(Rig.Hierarchy.GetLocalTransform(Rig.Tip), FTransform(FVector(7, 0, 51))));
 
 	// The initial offset is unaffected by current writes.
 	EXPECT_TRUE(TransformsNear(Rig.Hierarchy.GetControlOffsetTransform(Rig.Control(), ERigTransformType::InitialLocal),
-	    MakeTransform(0, 90, 0, FVector(5, 0, 0))));
+		MakeTransform(0, 90, 0, FVector(5, 0, 0))));
 	EXPECT_TRUE(
-	    TransformsNear(Rig.Hierarchy.GetGlobalTransform(Rig.Ctrl, true), FTransform(Yaw90, FVector(5, 1, 100))));
+		TransformsNear(Rig.Hierarchy.GetGlobalTransform(Rig.Ctrl, true), FTransform(Yaw90, FVector(5, 1, 100))));
 }
 
 TEST(RigHierarchyControls, ParentWritesKeepTheControlValue)
@@ -87,7 +87,7 @@ TEST(RigHierarchyControls, ParentWritesKeepTheControlValue)
 	EXPECT_TRUE(TransformsNear(Rig.Hierarchy.GetGlobalTransform(Rig.Ctrl), FTransform(Yaw90, FVector(5, 1, 0))));
 	EXPECT_TRUE(TransformsNear(Rig.Hierarchy.GetLocalTransform(Rig.Ctrl), FTransform(FVector(1, 0, 0))));
 	EXPECT_TRUE(TransformsNear(Rig.Hierarchy.GetControlOffsetTransform(Rig.Control(), ERigTransformType::CurrentLocal),
-	    MakeTransform(0, 90, 0, FVector(5, 0, -20))));
+		MakeTransform(0, 90, 0, FVector(5, 0, -20))));
 	EXPECT_TRUE(TransformsNear(Rig.Hierarchy.GetGlobalTransform(Rig.Tip), FTransform(Yaw90, FVector(5, 1, 1))));
 }
 
@@ -96,7 +96,7 @@ TEST(RigHierarchyControls, ValuesOfEveryControlTypeAsTransforms)
 	URigHierarchy Hierarchy;
 	URigHierarchyController* Controller = Hierarchy.GetController();
 	auto Add = [&](const TCHAR* Name, ERigControlType Type, const FRigControlValue& Value,
-	               ERigControlAxis Axis = ERigControlAxis::X)
+				   ERigControlAxis Axis = ERigControlAxis::X)
 	{
 		FRigControlSettings Settings = MakeControlSettings(Type);
 		Settings.PrimaryAxis = Axis;
@@ -106,22 +106,22 @@ TEST(RigHierarchyControls, ValuesOfEveryControlTypeAsTransforms)
 
 	const FRigElementKey Bool = Add(TEXT("bool"), ERigControlType::Bool, FRigControlValue::Make<bool>(true));
 	const FRigElementKey Float =
-	    Add(TEXT("float"), ERigControlType::Float, FRigControlValue::Make<float>(2.5f), ERigControlAxis::Z);
+		Add(TEXT("float"), ERigControlType::Float, FRigControlValue::Make<float>(2.5f), ERigControlAxis::Z);
 	const FRigElementKey ScaleFloat =
-	    Add(TEXT("scalefloat"), ERigControlType::ScaleFloat, FRigControlValue::Make<float>(3.f));
+		Add(TEXT("scalefloat"), ERigControlType::ScaleFloat, FRigControlValue::Make<float>(3.f));
 	const FRigElementKey Integer = Add(TEXT("integer"), ERigControlType::Integer, FRigControlValue::Make<int32>(4));
 	const FRigElementKey Plane =
-	    Add(TEXT("vector2d"), ERigControlType::Vector2D, FRigControlValue::Make<FVector2D>(FVector2D(1, 2)));
+		Add(TEXT("vector2d"), ERigControlType::Vector2D, FRigControlValue::Make<FVector2D>(FVector2D(1, 2)));
 	const FRigElementKey Position =
-	    Add(TEXT("position"), ERigControlType::Position, FRigControlValue::Make<FVector>(FVector(1, 2, 3)));
+		Add(TEXT("position"), ERigControlType::Position, FRigControlValue::Make<FVector>(FVector(1, 2, 3)));
 	const FRigElementKey Scale =
-	    Add(TEXT("scale"), ERigControlType::Scale, FRigControlValue::Make<FVector>(FVector(2, 3, 4)));
+		Add(TEXT("scale"), ERigControlType::Scale, FRigControlValue::Make<FVector>(FVector(2, 3, 4)));
 	const FRigElementKey Rotator =
-	    Add(TEXT("rotator"), ERigControlType::Rotator, FRigControlValue::Make<FRotator>(FRotator(10, 20, 30)));
+		Add(TEXT("rotator"), ERigControlType::Rotator, FRigControlValue::Make<FRotator>(FRotator(10, 20, 30)));
 	const FRigElementKey Euler = Add(TEXT("euler"), ERigControlType::EulerTransform,
-	    FRigControlValue::Make<FEulerTransform>(FEulerTransform(FVector(1, 0, 0), FRotator(0, 400, 0), FVector(2))));
+		FRigControlValue::Make<FEulerTransform>(FEulerTransform(FVector(1, 0, 0), FRotator(0, 400, 0), FVector(2))));
 	const FRigElementKey NoScale = Add(TEXT("noscale"), ERigControlType::TransformNoScale,
-	    FRigControlValue::Make<FTransform>(FTransform(FVector(0, 5, 0))));
+		FRigControlValue::Make<FTransform>(FTransform(FVector(0, 5, 0))));
 
 	EXPECT_TRUE(TransformsNear(Local(Bool), FTransform::Identity));
 	EXPECT_TRUE(Hierarchy.GetControlValue(Bool).Get<bool>());
@@ -136,7 +136,7 @@ TEST(RigHierarchyControls, ValuesOfEveryControlTypeAsTransforms)
 	EXPECT_TRUE(TransformsNear(Local(Scale), FTransform(FQuat::Identity, FVector::ZeroVector, FVector(2, 3, 4))));
 	EXPECT_TRUE(TransformsNear(Local(Rotator), FTransform(FRotator(10, 20, 30).Quaternion()), 1e-6));
 	EXPECT_TRUE(
-	    TransformsNear(Local(Euler), FTransform(FRotator(0, 40, 0).Quaternion(), FVector(1, 0, 0), FVector(2)), 1e-6));
+		TransformsNear(Local(Euler), FTransform(FRotator(0, 40, 0).Quaternion(), FVector(1, 0, 0), FVector(2)), 1e-6));
 	// Euler values keep their winding.
 	EXPECT_EQ(Hierarchy.GetControlValue(Euler).Get<FEulerTransform>().Rotation.Yaw, 400.0);
 	EXPECT_TRUE(TransformsNear(Local(NoScale), FTransform(FVector(0, 5, 0))));
@@ -159,14 +159,14 @@ TEST(RigHierarchyControls, SettingValuesMovesChildrenAndKeepsInitial)
 {
 	FControlRig Rig;
 	Rig.Hierarchy.SetControlValue(
-	    Rig.Control(), FRigControlValue::Make<FTransform>(FTransform(FVector(2, 0, 0))), ERigControlValueType::Current);
+		Rig.Control(), FRigControlValue::Make<FTransform>(FTransform(FVector(2, 0, 0))), ERigControlValueType::Current);
 	EXPECT_TRUE(TransformsNear(Rig.Hierarchy.GetGlobalTransform(Rig.Tip), FTransform(Yaw90, FVector(5, 2, 101))));
 	EXPECT_TRUE(
-	    TransformsNear(Rig.Hierarchy.GetControlValue(Rig.Control(), ERigControlValueType::Initial).Get<FTransform>(),
-	        FTransform(FVector(1, 0, 0))));
+		TransformsNear(Rig.Hierarchy.GetControlValue(Rig.Control(), ERigControlValueType::Initial).Get<FTransform>(),
+			FTransform(FVector(1, 0, 0))));
 
 	Rig.Hierarchy.SetControlValue(
-	    Rig.Control(), FRigControlValue::Make<FTransform>(FTransform(FVector(0, 0, 0))), ERigControlValueType::Initial);
+		Rig.Control(), FRigControlValue::Make<FTransform>(FTransform(FVector(0, 0, 0))), ERigControlValueType::Initial);
 	EXPECT_TRUE(TransformsNear(Rig.Hierarchy.GetGlobalTransform(Rig.Tip, true), FTransform(Yaw90, FVector(5, 0, 101))));
 
 	Rig.Hierarchy.ResetPoseToInitial();
@@ -177,20 +177,20 @@ TEST(RigHierarchyControls, PreferredEulerAnglesKeepWindingAcrossTransformWrites)
 {
 	URigHierarchy Hierarchy;
 	const FRigElementKey Key = Hierarchy.GetController()->AddControl(TEXT("rot"), FRigElementKey(),
-	    MakeControlSettings(ERigControlType::Rotator), FRigControlValue::Make<FRotator>(FRotator(0, 170, 0)));
+		MakeControlSettings(ERigControlType::Rotator), FRigControlValue::Make<FRotator>(FRotator(0, 170, 0)));
 	FRigControlElement* Control = Hierarchy.Find<FRigControlElement>(Key);
 
 	// Yaw 190 arrives as a quaternion whose plain rotator is yaw -170; the preferred angles keep the winding.
 	Hierarchy.SetLocalTransform(Key, FTransform(FRotator(0, 190, 0)));
 	EXPECT_NEAR(
-	    Hierarchy.GetControlValue(Control, ERigControlValueType::Current, true).Get<FRotator>().Yaw, 190.0, 1e-3);
+		Hierarchy.GetControlValue(Control, ERigControlValueType::Current, true).Get<FRotator>().Yaw, 190.0, 1e-3);
 	EXPECT_NEAR(Hierarchy.GetControlPreferredRotator(Control).Yaw, 190.0, 1e-3);
 
 	// Quaternion to rotator goes through the engine's polynomial arc tangent, good to about 1e-5 degrees.
 	Hierarchy.SetControlPreferredEulerAngles(Control, FTransform(FRotator(0, 20, 0)), false);
 	EXPECT_NEAR(Hierarchy.GetControlPreferredRotator(Control).Yaw, 20.0, 1e-4);
 	EXPECT_NEAR(
-	    Hierarchy.GetControlValue(Control, ERigControlValueType::Current, true).Get<FRotator>().Yaw, 20.0, 1e-4);
+		Hierarchy.GetControlValue(Control, ERigControlValueType::Current, true).Get<FRotator>().Yaw, 20.0, 1e-4);
 
 	Hierarchy.SetControlPreferredRotator(Control, FRotator(0, 0, 0));
 	Hierarchy.SetControlPreferredEulerAngles(Control, FTransform(FRotator(0, -10, 0)), true);
@@ -206,12 +206,12 @@ TEST(RigHierarchyControls, ShapesVisibilityDisplayNamesAndChannels)
 	FRigControlElement* Control = Rig.Control();
 	Rig.Hierarchy.SetControlShapeTransform(Control, FTransform(FVector(0, 0, 2)), ERigTransformType::CurrentLocal);
 	EXPECT_TRUE(TransformsNear(Rig.Hierarchy.GetControlShapeTransform(Control, ERigTransformType::CurrentGlobal),
-	    FTransform(Yaw90, FVector(5, 1, 102))));
+		FTransform(Yaw90, FVector(5, 1, 102))));
 	EXPECT_TRUE(TransformsNear(
-	    Rig.Hierarchy.GetControlShapeTransform(Control, ERigTransformType::InitialLocal), FTransform::Identity));
+		Rig.Hierarchy.GetControlShapeTransform(Control, ERigTransformType::InitialLocal), FTransform::Identity));
 	Rig.Hierarchy.SetControlShapeTransform(Control, FTransform(FVector(0, 0, 0)), ERigTransformType::CurrentGlobal);
 	EXPECT_TRUE(TransformsNear(Rig.Hierarchy.GetControlShapeTransform(Control, ERigTransformType::CurrentLocal),
-	    FTransform(Yaw90.Inverse(), FVector(-1, 5, -100))));
+		FTransform(Yaw90.Inverse(), FVector(-1, 5, -100))));
 
 	EXPECT_TRUE(Control->Settings.IsVisible());
 	Rig.Hierarchy.SetControlVisibility(Control, false);

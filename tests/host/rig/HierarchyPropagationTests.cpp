@@ -54,7 +54,7 @@ struct FEagerModel
 		{
 			FElement& Child = Elements[Pair.Key];
 			(Child.bControl ? Child.OffsetLocal[Pose] : Child.Local[Pose]) =
-			    Pair.Value.GetRelativeTransform(ParentGlobal(Pair.Key, Pose));
+				Pair.Value.GetRelativeTransform(ParentGlobal(Pair.Key, Pose));
 		}
 	}
 };
@@ -65,7 +65,7 @@ FTransform RandomTransform(std::mt19937& Random)
 	std::uniform_real_distribution<double> Offset(-10.0, 10.0);
 	std::uniform_real_distribution<double> Scale(0.8, 1.25);
 	return FTransform(FRotator(Angle(Random), Angle(Random), Angle(Random)),
-	    FVector(Offset(Random), Offset(Random), Offset(Random)), FVector(Scale(Random)));
+		FVector(Offset(Random), Offset(Random), Offset(Random)), FVector(Scale(Random)));
 }
 
 // Random trees and writes on both sides; every read must agree within a tolerance relative to the transform's
@@ -103,7 +103,7 @@ void RunAgainstEagerModel(bool bWithControls, double RelativeError)
 				{
 					const FTransform Offset = RandomTransform(Random);
 					Controller->AddControl(Name, Parent, MakeControlSettings(ERigControlType::Transform),
-					    FRigControlValue::Make<FTransform>(Local), Offset);
+						FRigControlValue::Make<FTransform>(Local), Offset);
 					Element.bControl = true;
 					Element.Local[0] = Element.Local[1] = FEagerModel::Quantize(Local);
 					Element.OffsetLocal[0] = Element.OffsetLocal[1] = Offset;
@@ -127,33 +127,33 @@ void RunAgainstEagerModel(bool bWithControls, double RelativeError)
 				case 0: // transform write
 					Hierarchy.SetTransform(HostElement, T, Type, bAffectChildren);
 					Model.Write(Index, Pose, bAffectChildren,
-					    [&]
-					    {
-						    FTransform Local =
-						        ERigTransformType::IsLocal(Type) ? T : T.GetRelativeTransform(Model.Frame(Index, Pose));
-						    Element.Local[Pose] = Element.bControl ? FEagerModel::Quantize(Local) : Local;
-					    });
+						[&]
+						{
+							FTransform Local =
+								ERigTransformType::IsLocal(Type) ? T : T.GetRelativeTransform(Model.Frame(Index, Pose));
+							Element.Local[Pose] = Element.bControl ? FEagerModel::Quantize(Local) : Local;
+						});
 					break;
 				case 1: // offset write
 					if (Element.bControl)
 					{
 						Hierarchy.SetControlOffsetTransform(
-						    static_cast<FRigControlElement*>(HostElement), T, Type, bAffectChildren);
+							static_cast<FRigControlElement*>(HostElement), T, Type, bAffectChildren);
 						Model.Write(Index, Pose, bAffectChildren,
-						    [&]
-						    {
-							    Element.OffsetLocal[Pose] = ERigTransformType::IsLocal(Type)
-							        ? T
-							        : T.GetRelativeTransform(Model.ParentGlobal(Index, Pose));
-						    });
+							[&]
+							{
+								Element.OffsetLocal[Pose] = ERigTransformType::IsLocal(Type)
+									? T
+									: T.GetRelativeTransform(Model.ParentGlobal(Index, Pose));
+							});
 					}
 					break;
 				case 2: // value write
 					if (Element.bControl)
 					{
 						Hierarchy.SetControlValue(static_cast<FRigControlElement*>(HostElement),
-						    FRigControlValue::Make<FTransform>(T),
-						    Pose == 0 ? ERigControlValueType::Initial : ERigControlValueType::Current);
+							FRigControlValue::Make<FTransform>(T),
+							Pose == 0 ? ERigControlValueType::Initial : ERigControlValueType::Current);
 						Model.Write(Index, Pose, true, [&] { Element.Local[Pose] = FEagerModel::Quantize(T); });
 					}
 					break;
@@ -161,9 +161,9 @@ void RunAgainstEagerModel(bool bWithControls, double RelativeError)
 				{
 					const FTransform Read = Hierarchy.GetTransform(HostElement, Type);
 					const FTransform Expected =
-					    ERigTransformType::IsLocal(Type) ? Element.Local[Pose] : Model.Global(Index, Pose);
+						ERigTransformType::IsLocal(Type) ? Element.Local[Pose] : Model.Global(Index, Pose);
 					ASSERT_TRUE(TransformsNear(Read, Expected, RelativeTolerance(Expected)))
-					    << "seed " << Seed << " step " << Step;
+						<< "seed " << Seed << " step " << Step;
 				}
 			}
 		}
@@ -173,11 +173,11 @@ void RunAgainstEagerModel(bool bWithControls, double RelativeError)
 			for (int32 Pose = 0; Pose < 2; ++Pose)
 			{
 				ASSERT_TRUE(TransformsNear(Hierarchy.GetGlobalTransform(Index, Pose == 0), Model.Global(Index, Pose),
-				    RelativeTolerance(Model.Global(Index, Pose))))
-				    << "seed " << Seed << " element " << Index;
+					RelativeTolerance(Model.Global(Index, Pose))))
+					<< "seed " << Seed << " element " << Index;
 				ASSERT_TRUE(TransformsNear(Hierarchy.GetLocalTransform(Index, Pose == 0),
-				    Model.Elements[Index].Local[Pose], RelativeTolerance(Model.Elements[Index].Local[Pose])))
-				    << "seed " << Seed << " element " << Index;
+					Model.Elements[Index].Local[Pose], RelativeTolerance(Model.Elements[Index].Local[Pose])))
+					<< "seed " << Seed << " element " << Index;
 			}
 		}
 	}

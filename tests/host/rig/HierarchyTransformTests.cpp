@@ -31,18 +31,18 @@ TEST(RigHierarchyTransforms, GlobalIsLocalComposedWithParentGlobal)
 	const FQuat Yaw90 = FRotator(0, 90, 0).Quaternion();
 	// Yaw 90 turns +X onto +Y and +Y onto -X.
 	EXPECT_TRUE(
-	    TransformsNear(Rig.Get(Rig.Child, ERigTransformType::CurrentGlobal), FTransform(Yaw90, FVector(10, 1, 0))));
+		TransformsNear(Rig.Get(Rig.Child, ERigTransformType::CurrentGlobal), FTransform(Yaw90, FVector(10, 1, 0))));
 	EXPECT_TRUE(
-	    TransformsNear(Rig.Get(Rig.Grandchild, ERigTransformType::CurrentGlobal), FTransform(Yaw90, FVector(8, 1, 0))));
+		TransformsNear(Rig.Get(Rig.Grandchild, ERigTransformType::CurrentGlobal), FTransform(Yaw90, FVector(8, 1, 0))));
 	EXPECT_TRUE(
-	    TransformsNear(Rig.Get(Rig.Grandchild, ERigTransformType::InitialGlobal), FTransform(Yaw90, FVector(8, 1, 0))));
+		TransformsNear(Rig.Get(Rig.Grandchild, ERigTransformType::InitialGlobal), FTransform(Yaw90, FVector(8, 1, 0))));
 	EXPECT_TRUE(TransformsNear(Rig.Get(Rig.Grandchild, ERigTransformType::CurrentLocal), FTransform(FVector(0, 2, 0))));
 	EXPECT_TRUE(
-	    TransformsNear(Rig.Hierarchy.GetParentTransform(Rig.Element(Rig.Grandchild), ERigTransformType::CurrentGlobal),
-	        FTransform(Yaw90, FVector(10, 1, 0))));
+		TransformsNear(Rig.Hierarchy.GetParentTransform(Rig.Element(Rig.Grandchild), ERigTransformType::CurrentGlobal),
+			FTransform(Yaw90, FVector(10, 1, 0))));
 	EXPECT_TRUE(
-	    TransformsNear(Rig.Hierarchy.GetParentTransform(Rig.Element(Rig.Root), ERigTransformType::CurrentGlobal),
-	        FTransform::Identity));
+		TransformsNear(Rig.Hierarchy.GetParentTransform(Rig.Element(Rig.Root), ERigTransformType::CurrentGlobal),
+			FTransform::Identity));
 }
 
 TEST(RigHierarchyTransforms, AffectChildrenCarriesChildrenAlong)
@@ -55,10 +55,10 @@ TEST(RigHierarchyTransforms, AffectChildrenCarriesChildrenAlong)
 		EXPECT_TRUE(TransformsNear(Rig.Get(Rig.Child, ERigTransformType::CurrentLocal), FTransform(FVector(1, 0, 0))));
 		EXPECT_TRUE(TransformsNear(Rig.Get(Rig.Child, ERigTransformType::CurrentGlobal), FTransform(FVector(1, 0, 5))));
 		EXPECT_TRUE(
-		    TransformsNear(Rig.Get(Rig.Grandchild, ERigTransformType::CurrentGlobal), FTransform(FVector(1, 2, 5))));
+			TransformsNear(Rig.Get(Rig.Grandchild, ERigTransformType::CurrentGlobal), FTransform(FVector(1, 2, 5))));
 		// The initial pose is untouched.
 		EXPECT_TRUE(TransformsNear(Rig.Get(Rig.Grandchild, ERigTransformType::InitialGlobal),
-		    FTransform(FRotator(0, 90, 0).Quaternion(), FVector(8, 1, 0))));
+			FTransform(FRotator(0, 90, 0).Quaternion(), FVector(8, 1, 0))));
 	}
 }
 
@@ -67,25 +67,25 @@ TEST(RigHierarchyTransforms, WithoutAffectChildrenChildrenKeepTheirGlobals)
 	FBoneChain Rig;
 	const FQuat Yaw90 = FRotator(0, 90, 0).Quaternion();
 	Rig.Hierarchy.SetTransform(
-	    Rig.Element(Rig.Root), FTransform(FVector(0, 0, 5)), ERigTransformType::CurrentGlobal, false);
+		Rig.Element(Rig.Root), FTransform(FVector(0, 0, 5)), ERigTransformType::CurrentGlobal, false);
 	EXPECT_TRUE(
-	    TransformsNear(Rig.Get(Rig.Child, ERigTransformType::CurrentGlobal), FTransform(Yaw90, FVector(10, 1, 0))));
+		TransformsNear(Rig.Get(Rig.Child, ERigTransformType::CurrentGlobal), FTransform(Yaw90, FVector(10, 1, 0))));
 	EXPECT_TRUE(
-	    TransformsNear(Rig.Get(Rig.Child, ERigTransformType::CurrentLocal), FTransform(Yaw90, FVector(10, 1, -5))));
+		TransformsNear(Rig.Get(Rig.Child, ERigTransformType::CurrentLocal), FTransform(Yaw90, FVector(10, 1, -5))));
 	EXPECT_TRUE(
-	    TransformsNear(Rig.Get(Rig.Grandchild, ERigTransformType::CurrentGlobal), FTransform(Yaw90, FVector(8, 1, 0))));
+		TransformsNear(Rig.Get(Rig.Grandchild, ERigTransformType::CurrentGlobal), FTransform(Yaw90, FVector(8, 1, 0))));
 	EXPECT_TRUE(TransformsNear(Rig.Get(Rig.Grandchild, ERigTransformType::CurrentLocal), FTransform(FVector(0, 2, 0))));
 
 	// A local write in the middle: the child moves to (10, 0, 1) under the original root, the grandchild stays.
 	FBoneChain Rig2;
 	Rig2.Hierarchy.SetTransform(
-	    Rig2.Element(Rig2.Child), FTransform(FVector(0, 0, 1)), ERigTransformType::CurrentLocal, false);
+		Rig2.Element(Rig2.Child), FTransform(FVector(0, 0, 1)), ERigTransformType::CurrentLocal, false);
 	EXPECT_TRUE(
-	    TransformsNear(Rig2.Get(Rig2.Child, ERigTransformType::CurrentGlobal), FTransform(Yaw90, FVector(10, 0, 1))));
+		TransformsNear(Rig2.Get(Rig2.Child, ERigTransformType::CurrentGlobal), FTransform(Yaw90, FVector(10, 0, 1))));
 	EXPECT_TRUE(TransformsNear(
-	    Rig2.Get(Rig2.Grandchild, ERigTransformType::CurrentGlobal), FTransform(Yaw90, FVector(8, 1, 0))));
+		Rig2.Get(Rig2.Grandchild, ERigTransformType::CurrentGlobal), FTransform(Yaw90, FVector(8, 1, 0))));
 	EXPECT_TRUE(
-	    TransformsNear(Rig2.Get(Rig2.Grandchild, ERigTransformType::CurrentLocal), FTransform(FVector(1, 2, -1))));
+		TransformsNear(Rig2.Get(Rig2.Grandchild, ERigTransformType::CurrentLocal), FTransform(FVector(1, 2, -1))));
 }
 
 TEST(RigHierarchyTransforms, InitialPoseIsIndependentOfCurrentPose)
@@ -93,26 +93,26 @@ TEST(RigHierarchyTransforms, InitialPoseIsIndependentOfCurrentPose)
 	FBoneChain Rig;
 	const FQuat Yaw90 = FRotator(0, 90, 0).Quaternion();
 	Rig.Hierarchy.SetTransform(
-	    Rig.Element(Rig.Child), FTransform(FVector(0, 0, 3)), ERigTransformType::InitialGlobal, true);
+		Rig.Element(Rig.Child), FTransform(FVector(0, 0, 3)), ERigTransformType::InitialGlobal, true);
 	EXPECT_TRUE(TransformsNear(
-	    Rig.Get(Rig.Child, ERigTransformType::InitialLocal), FTransform(Yaw90.Inverse(), FVector(0, 10, 3))));
+		Rig.Get(Rig.Child, ERigTransformType::InitialLocal), FTransform(Yaw90.Inverse(), FVector(0, 10, 3))));
 	EXPECT_TRUE(
-	    TransformsNear(Rig.Get(Rig.Grandchild, ERigTransformType::InitialGlobal), FTransform(FVector(0, 2, 3))));
+		TransformsNear(Rig.Get(Rig.Grandchild, ERigTransformType::InitialGlobal), FTransform(FVector(0, 2, 3))));
 	EXPECT_TRUE(
-	    TransformsNear(Rig.Get(Rig.Child, ERigTransformType::CurrentGlobal), FTransform(Yaw90, FVector(10, 1, 0))));
+		TransformsNear(Rig.Get(Rig.Child, ERigTransformType::CurrentGlobal), FTransform(Yaw90, FVector(10, 1, 0))));
 
 	Rig.Hierarchy.SetTransform(
-	    Rig.Element(Rig.Grandchild), FTransform(FVector(4, 0, 0)), ERigTransformType::InitialLocal, true);
+		Rig.Element(Rig.Grandchild), FTransform(FVector(4, 0, 0)), ERigTransformType::InitialLocal, true);
 	EXPECT_TRUE(
-	    TransformsNear(Rig.Get(Rig.Grandchild, ERigTransformType::InitialGlobal), FTransform(FVector(4, 0, 3))));
+		TransformsNear(Rig.Get(Rig.Grandchild, ERigTransformType::InitialGlobal), FTransform(FVector(4, 0, 3))));
 	EXPECT_TRUE(
-	    TransformsNear(Rig.Get(Rig.Grandchild, ERigTransformType::CurrentGlobal), FTransform(Yaw90, FVector(8, 1, 0))));
+		TransformsNear(Rig.Get(Rig.Grandchild, ERigTransformType::CurrentGlobal), FTransform(Yaw90, FVector(8, 1, 0))));
 
 	Rig.Hierarchy.ResetPoseToInitial();
 	EXPECT_TRUE(
-	    TransformsNear(Rig.Get(Rig.Grandchild, ERigTransformType::CurrentGlobal), FTransform(FVector(4, 0, 3))));
+		TransformsNear(Rig.Get(Rig.Grandchild, ERigTransformType::CurrentGlobal), FTransform(FVector(4, 0, 3))));
 	EXPECT_TRUE(TransformsNear(
-	    Rig.Get(Rig.Child, ERigTransformType::CurrentLocal), Rig.Get(Rig.Child, ERigTransformType::InitialLocal)));
+		Rig.Get(Rig.Child, ERigTransformType::CurrentLocal), Rig.Get(Rig.Child, ERigTransformType::InitialLocal)));
 }
 
 TEST(RigHierarchyTransforms, MissingElementsReadIdentityAndIgnoreWrites)
@@ -128,9 +128,9 @@ TEST(RigHierarchyTransforms, MissingElementsReadIdentityAndIgnoreWrites)
 	EXPECT_TRUE(TransformsNear(Rig.Hierarchy.GetGlobalTransform(Missing), FTransform::Identity));
 	EXPECT_TRUE(TransformsNear(Rig.Hierarchy.GetLocalTransform(WrongType, true), FTransform::Identity));
 	EXPECT_TRUE(
-	    TransformsNear(Rig.Hierarchy.GetTransform(nullptr, ERigTransformType::CurrentGlobal), FTransform::Identity));
+		TransformsNear(Rig.Hierarchy.GetTransform(nullptr, ERigTransformType::CurrentGlobal), FTransform::Identity));
 	EXPECT_TRUE(TransformsNear(
-	    Rig.Hierarchy.GetParentTransform(nullptr, ERigTransformType::CurrentGlobal), FTransform::Identity));
+		Rig.Hierarchy.GetParentTransform(nullptr, ERigTransformType::CurrentGlobal), FTransform::Identity));
 
 	Rig.Hierarchy.SetGlobalTransform(Missing, Moved);
 	Rig.Hierarchy.SetLocalTransform(WrongType, Moved, true);
@@ -190,7 +190,7 @@ TEST(RigHierarchyTransforms, ParentsChildrenAndDepth)
 
 	// A parent key that does not resolve leaves the new element at the root.
 	const FRigElementKey Orphan = Rig.Hierarchy.GetController()->AddNull(
-	    TEXT("orphan"), FRigElementKey(TEXT("missing"), ERigElementType::Null), FTransform(FVector(1, 1, 1)));
+		TEXT("orphan"), FRigElementKey(TEXT("missing"), ERigElementType::Null), FTransform(FVector(1, 1, 1)));
 	EXPECT_FALSE(Rig.Hierarchy.GetFirstParent(Orphan).IsValid());
 	EXPECT_TRUE(TransformsNear(Rig.Hierarchy.GetGlobalTransform(Orphan), FTransform(FVector(1, 1, 1))));
 }

@@ -10,7 +10,7 @@
 inline ::testing::AssertionResult TransformsNear(const FTransform& A, const FTransform& B, double Tolerance = 1e-9)
 {
 	const bool bNear = A.GetTranslation().Equals(B.GetTranslation(), Tolerance) &&
-	    A.GetScale3D().Equals(B.GetScale3D(), Tolerance) && A.GetRotation().Equals(B.GetRotation(), Tolerance);
+		A.GetScale3D().Equals(B.GetScale3D(), Tolerance) && A.GetRotation().Equals(B.GetRotation(), Tolerance);
 	if (bNear)
 	{
 		return ::testing::AssertionSuccess();
@@ -21,19 +21,19 @@ inline ::testing::AssertionResult TransformsNear(const FTransform& A, const FTra
 		const FQuat R = T.GetRotation();
 		const FVector S = T.GetScale3D();
 		return FString::Printf(TEXT("T(%.9g, %.9g, %.9g) R(%.9g, %.9g, %.9g, %.9g) S(%.9g, %.9g, %.9g)"), L.X, L.Y, L.Z,
-		    R.X, R.Y, R.Z, R.W, S.X, S.Y, S.Z);
+			R.X, R.Y, R.Z, R.W, S.X, S.Y, S.Z);
 	};
 	return ::testing::AssertionFailure() << *Describe(A) << " vs " << *Describe(B);
 }
 
 inline FTransform MakeTransform(
-    double Pitch, double Yaw, double Roll, const FVector& Translation, const FVector& Scale = FVector::OneVector)
+	double Pitch, double Yaw, double Roll, const FVector& Translation, const FVector& Scale = FVector::OneVector)
 {
 	return FTransform(FRotator(Pitch, Yaw, Roll), Translation, Scale);
 }
 
 inline FRigControlSettings MakeControlSettings(
-    ERigControlType InType, ERigControlAnimationType InAnimationType = ERigControlAnimationType::AnimationControl)
+	ERigControlType InType, ERigControlAnimationType InAnimationType = ERigControlAnimationType::AnimationControl)
 {
 	FRigControlSettings Settings;
 	Settings.ControlType = InType;

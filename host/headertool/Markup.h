@@ -1,0 +1,26 @@
+// The specifiers and metadata of one reflection macro, e.g. UPROPERTY(EditAnywhere, Category = "A", meta = (X)).
+#pragma once
+
+#include "ReflectedTypes.h"
+
+#include <string>
+#include <vector>
+
+struct FSpecifier
+{
+	std::string Key;
+	// A parenthesised list is joined with spaces: ClassGroup = (A, B) gives "A B".
+	std::string Value;
+	bool bHasValue = false;
+};
+
+struct FMarkup
+{
+	// The macro's line, where errors about the declaration are reported.
+	int Line = 0;
+	std::vector<FSpecifier> Specifiers;
+	// The meta = (...) entries; a key without a value holds "".
+	FMetaData MetaData;
+	// The /** ... */ comment right before the macro, as written.
+	std::string DocComment;
+};

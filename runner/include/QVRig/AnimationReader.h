@@ -1,0 +1,14 @@
+// Reads a rig file's "animation": frame rate, frame count and keyed tracks on the hierarchy's controls.
+#pragma once
+
+#include "CoreMinimal.h"
+#include "QVRig/JsonValue.h"
+#include "QVRig/RigAnimation.h"
+#include "Rigs/RigHierarchy.h"
+
+struct FQVAnimationReader
+{
+	// Tracks name controls of InHierarchy; their key values are shaped as the control's value. Throws
+	// FQVRigFileError on the first problem.
+	static FQVRigAnimation Read(const FQVJsonValue& InAnimation, const URigHierarchy& InHierarchy);
+};

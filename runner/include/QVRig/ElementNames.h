@@ -1,0 +1,24 @@
+// Finding rig elements by the names people write: a bare name, or "type:name" when a bare name is ambiguous.
+#pragma once
+
+#include "CoreMinimal.h"
+#include "Rigs/RigHierarchy.h"
+
+struct FQVElementNames
+{
+	// The element types a rig file can hold, as it spells them: "bone", "null" and "control".
+	static const TArray<FString>& GetTypeWords();
+	// "bone", "null" or "control"; ERigElementType::None for any other word. Case is ignored.
+	static ERigElementType ParseType(const FString& InWord);
+	static FString TypeToWord(ERigElementType InType);
+	// "null 'heel_l_pivot'"
+	static FString Describe(const FRigElementKey& InKey);
+
+	// The bones, nulls and controls of InHierarchy named InName (names ignore case), in that type order.
+	static TArray<FRigElementKey> FindByName(const URigHierarchy& InHierarchy, const FName& InName);
+
+	// Resolves a bare name, or "type:name", to one existing element. On failure OutError says why (no such element,
+	// or a bare name shared by several types, listing them) and the result is false.
+	static bool Resolve(
+		const URigHierarchy& InHierarchy, const FString& InText, FRigElementKey& OutKey, FString& OutError);
+};

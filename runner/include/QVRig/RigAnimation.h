@@ -1,0 +1,31 @@
+// The animation of a rig file: keyed control values, sampled per frame.
+#pragma once
+
+#include "CoreMinimal.h"
+#include "Rigs/RigControlValue.h"
+#include "Rigs/RigHierarchyDefines.h"
+
+struct FQVControlTrackKey
+{
+	double Frame = 0.0;
+	FRigControlValue Value;
+};
+
+// The keys of one control, in increasing frame order.
+struct FQVControlTrack
+{
+	FRigElementKey Control;
+	ERigControlType ControlType = ERigControlType::Float;
+	TArray<FQVControlTrackKey> Keys;
+
+	// The value at InFrame: blended linearly between the keys around it, the end values held outside them.
+	FRigControlValue Evaluate(double InFrame) const;
+};
+
+struct FQVRigAnimation
+{
+	double FrameRate = 30.0;
+	// Frames 0 to FrameCount - 1 are evaluated; a rig without animation has the single frame 0.
+	int32 FrameCount = 1;
+	TArray<FQVControlTrack> Tracks;
+};

@@ -1,0 +1,38 @@
+// One unit node of a loaded rig: an instance of the unit's struct (its pins) and the RigVM function that runs it.
+#pragma once
+
+#include "CoreMinimal.h"
+#include "RigVMCore/RigVMFunction.h"
+
+class UScriptStruct;
+
+class FQVRigNode
+{
+public:
+	// A default instance of InStruct, whose pins InFunction reads through one memory handle per argument.
+	FQVRigNode(const UScriptStruct& InStruct, const FRigVMFunction& InFunction, FString InLabel);
+	~FQVRigNode();
+	FQVRigNode(const FQVRigNode&) = delete;
+	FQVRigNode& operator=(const FQVRigNode&) = delete;
+
+	const UScriptStruct* GetStruct() const { return Struct; }
+	// The struct instance; pins are its fields.
+	uint8* GetMemory() { return Memory; }
+	const uint8* GetMemory() const { return Memory; }
+	const FRigVMFunction& GetFunction() const { return *Function; }
+	const FName& GetFunctionName() const { return FunctionName; }
+	const FString& GetLabel() const { return Label; }
+	// "RigUnit_QVReverseFootRoll 'left foot'", or the struct name alone without a label.
+	FString GetDisplayName() const;
+
+	// Runs the unit's RigVM function on the pins. The handles were built once, with the node.
+	void Execute(FRigVMExtendedExecuteContext& InContext);
+
+private:
+	const UScriptStruct* Struct;
+	const FRigVMFunction* Function;
+	FName FunctionName;
+	FString Label;
+	uint8* Memory = nullptr;
+	TArray<FRigVMMemoryHandle> Handles;
+};

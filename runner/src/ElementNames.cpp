@@ -1,0 +1,86 @@
+// Element look-up by written names.
+#include "QVRig/ElementNames.h"
+
+namespace
+{
+const ERigElementType FileElementTypes[] = {ERigElementType::Bone, ERigElementType::Null, ERigElementType::Control};
+} // namespace
+
+const TArray<FString>& FQVElementNames::GetTypeWords()
+{
+	static const TArray<FString> Words = {TEXT("bone"), TEXT("null"), TEXT("control")};
+	return Words;
+}
+
+ERigElementType FQVElementNames::ParseType(const FString& InWord)
+{
+	for (int32 Index = 0; Index < GetTypeWords().Num(); ++Index)
+	{
+		if (InWord.Equals(GetTypeWords()[Index], ESearchCase::IgnoreCase))
+		{
+			return FileElementTypes[Index];
+		}
+	}
+	return ERigElementType::None;
+}
+
+FString FQVElementNames::TypeToWord(ERigElementType InType)
+{
+	return FString(LexToString(InType)).ToLower();
+}
+
+FString FQVElementNames::Describe(const FRigElementKey& InKey)
+{
+	return FString::Printf(TEXT("%s '%s'"), *TypeToWord(InKey.Type), *InKey.Name.ToString());
+}
+
+TArray<FRigElementKey> FQVElementNames::FindByName(const URigHierarchy& InHierarchy, const FName& InName)
+{
+	TArray<FRigElementKey> Found;
+	for (const ERigElementType Type : FileElementTypes)
+	{
+		const FRigElementKey Key(InName, Type);
+		if (InHierarchy.Contains(Key))
+		{
+			// The hierarchy's spelling, which may differ in case from the one asked for.
+			Found.Add(InHierarchy.GetKey(InHierarchy.GetIndex(Key)));
+		}
+	}
+	return Found;
+}
+
+bool FQVElementNames::Resolve(
+	const URigHierarchy& InHierarchy, const FString& InText, FRigElementKey& OutKey, FString& OutError)
+{
+	FString TypeWord;
+	FString Name;
+	if (InText.Split(TEXT(":"), &TypeWord, &Name) && ParseType(TypeWord) != ERigElementType::None)
+	{
+		const FRigElementKey Key(FName(Name), ParseType(TypeWord));
+		if (Name.IsEmpty() || !InHierarchy.Contains(Key))
+		{
+			OutError = FString::Printf(TEXT("there is no %s"), *Describe(Key));
+			return false;
+		}
+		OutKey = InHierarchy.GetKey(InHierarchy.GetIndex(Key));
+		return true;
+	}
+
+	const TArray<FRigElementKey> Found =
+		InText.IsEmpty() ? TArray<FRigElementKey>() : FindByName(InHierarchy, FName(InText));
+	if (Found.Num() == 1)
+	{
+		OutKey = Found[0];
+		return true;
+	}
+	if (Found.IsEmpty())
+	{
+		OutError = FString::Printf(TEXT("there is no bone, null or control named '%s'"), *InText);
+	}
+	else
+	{
+		OutError = FString::Printf(TEXT("the name '%s' is ambiguous: it names %s"), *InText,
+			*FString::JoinBy(Found, TEXT(" and "), [](const FRigElementKey& Key) { return Describe(Key); }));
+	}
+	return false;
+}

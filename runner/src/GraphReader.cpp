@@ -1,0 +1,158 @@
+// Reading the unit graph: struct look-up, RigVM function look-up and pin values through reflection.
+#include "QVRig/GraphReader.h"
+
+#include "QVRig/ReflectedJsonReader.h"
+#include "RigVMCore/RigVMRegistry.h"
+#include "UObject/Class.h"
+#include "UObject/Package.h"
+#include "UObject/UObjectGlobals.h"
+#include "UObject/UnrealType.h"
+
+const TCHAR* const FQVGraphReader::UnitPackageName = TEXT("/Script/QuorvelUnreal");
+
+namespace
+{
+enum class EPinKind : uint8
+{
+	Input,
+	Output,
+	Hidden,
+	Execution
+};
+
+EPinKind GetPinKind(const FProperty& InProperty)
+{
+	const FStructProperty* Struct = CastField<FStructProperty>(&InProperty);
+	if (Struct != nullptr && Struct->Struct->IsChildOf(FRigVMExecuteContext::StaticStruct()))
+	{
+		return EPinKind::Execution;
+	}
+	// Visible pins are inputs that can be set but not linked.
+	if (InProperty.HasMetaData(TEXT("Input")) || InProperty.HasMetaData(TEXT("Visible")))
+	{
+		return EPinKind::Input;
+	}
+	return InProperty.HasMetaData(TEXT("Output")) ? EPinKind::Output : EPinKind::Hidden;
+}
+
+const TCHAR* DescribePinKind(EPinKind InKind)
+{
+	switch (InKind)
+	{
+		case EPinKind::Input:
+			return TEXT("an input pin");
+		case EPinKind::Output:
+			return TEXT("an output pin");
+		case EPinKind::Hidden:
+			return TEXT("a hidden pin");
+		default:
+			return TEXT("the execution pin");
+	}
+}
+
+const UScriptStruct* FindUnitStruct(const FString& InUnit)
+{
+	if (InUnit.Contains(TEXT(".")))
+	{
+		return FindObject<UScriptStruct>(nullptr, *InUnit);
+	}
+	UPackage* Package = FindPackage(nullptr, FQVGraphReader::UnitPackageName);
+	return Package != nullptr ? FindObject<UScriptStruct>(Package, *InUnit) : nullptr;
+}
+
+const UScriptStruct& ReadUnitStruct(const FQVJsonValue& InUnit)
+{
+	const FString Unit = InUnit.AsString();
+	if (const UScriptStruct* Struct = FindUnitStruct(Unit))
+	{
+		return *Struct;
+	}
+	if (Unit.StartsWith(TEXT("F"), ESearchCase::CaseSensitive) && FindUnitStruct(Unit.RightChop(1)) != nullptr)
+	{
+		InUnit.Fail(FString::Printf(
+			TEXT("unknown unit '%s': write the struct name without the leading F, '%s'"), *Unit, *Unit.RightChop(1)));
+	}
+	InUnit.Fail(FString::Printf(
+		TEXT("unknown unit '%s': no struct of that name is registered in %s"), *Unit, FQVGraphReader::UnitPackageName));
+}
+
+FString DescribeInputPins(const UScriptStruct& InStruct)
+{
+	TArray<FString> Names;
+	for (TFieldIterator<FProperty> It(&InStruct); It; ++It)
+	{
+		if (GetPinKind(**It) == EPinKind::Input)
+		{
+			Names.Add(It->GetName());
+		}
+	}
+	return Names.IsEmpty() ? FString(TEXT("it has no input pins"))
+						   : TEXT("its input pins: ") + FString::Join(Names, TEXT(", "));
+}
+
+void ReadPins(const FQVJsonValue& InPins, FQVRigNode& InNode, const FQVReflectedJsonReader& InReader)
+{
+	const UScriptStruct& Struct = *InNode.GetStruct();
+	for (const TPair<FString, FQVJsonValue>& Member : InPins.GetMembers())
+	{
+		const FProperty* Pin = Struct.FindPropertyByName(FName(Member.Key));
+		if (Pin == nullptr)
+		{
+			Member.Value.Fail(FString::Printf(
+				TEXT("unknown pin '%s' on %s (%s)"), *Member.Key, *Struct.GetName(), *DescribeInputPins(Struct)));
+		}
+		const EPinKind Kind = GetPinKind(*Pin);
+		if (Kind != EPinKind::Input)
+		{
+			Member.Value.Fail(FString::Printf(TEXT("'%s' is %s of %s; only input pins can be set"), *Pin->GetName(),
+				DescribePinKind(Kind), *Struct.GetName()));
+		}
+		InReader.ReadValue(*Pin, Pin->ContainerPtrToValuePtr<void>(InNode.GetMemory()), Member.Value);
+	}
+}
+
+TUniquePtr<FQVRigNode> ReadNode(const FQVJsonValue& InNode, const FQVReflectedJsonReader& InReader)
+{
+	InNode.ExpectObject({TEXT("unit"), TEXT("label"), TEXT("pins")});
+	const FQVJsonValue UnitValue = InNode.Get(TEXT("unit"));
+	const UScriptStruct& Struct = ReadUnitStruct(UnitValue);
+	const FString FunctionName = Struct.GetStructCPPName() + TEXT("::Execute");
+	const FRigVMFunction* Function = FRigVMRegistry_RWLock::Get().FindFunction(*FunctionName);
+	if (Function == nullptr)
+	{
+		UnitValue.Fail(FString::Printf(
+			TEXT("'%s' is not a rig unit: no RigVM function '%s' is registered"), *Struct.GetName(), *FunctionName));
+	}
+
+	const TOptional<FQVJsonValue> Label = InNode.Find(TEXT("label"));
+	TUniquePtr<FQVRigNode> Node =
+		MakeUnique<FQVRigNode>(Struct, *Function, Label.IsSet() ? Label->AsString() : FString());
+	if (const TOptional<FQVJsonValue> Pins = InNode.Find(TEXT("pins")))
+	{
+		ReadPins(*Pins, *Node, InReader);
+	}
+	return Node;
+}
+} // namespace
+
+TArray<TUniquePtr<FQVRigNode>> FQVGraphReader::Read(const FQVJsonValue& InGraph, const FQVRigAssets& InAssets)
+{
+	const FQVReflectedJsonReader Reader(
+		[&InAssets](const FQVJsonValue& InId) -> UObject*
+		{
+			UObject* Asset = InAssets.Find(FName(InId.AsString()));
+			if (Asset == nullptr)
+			{
+				InId.Fail(FString::Printf(TEXT("there is no asset '%s'"), *InId.AsString()));
+			}
+			return Asset;
+		});
+
+	TArray<TUniquePtr<FQVRigNode>> Nodes;
+	const int32 Count = InGraph.ExpectArray(TEXT("an array of unit nodes"));
+	for (int32 Index = 0; Index < Count; ++Index)
+	{
+		Nodes.Add(ReadNode(InGraph.At(Index), Reader));
+	}
+	return Nodes;
+}

@@ -1,0 +1,105 @@
+// Formatting of the pose table.
+#include "QVRig/PoseTable.h"
+
+#include <cmath>
+
+namespace
+{
+constexpr int32 FrameWidth = 6;
+constexpr int32 ValueWidth = 9;
+const TCHAR* const GroupSeparator = TEXT(" |");
+
+FString PadLeft(const FString& InText, int32 InWidth)
+{
+	return InText.Len() >= InWidth ? InText : FString::ChrN(InWidth - InText.Len(), TEXT(' ')) + InText;
+}
+
+// Names wider than their group are cut from the left, where prefixes shared by the rig's elements are.
+FString FitRight(const FString& InText, int32 InWidth)
+{
+	return InText.Len() <= InWidth ? PadLeft(InText, InWidth) : TEXT("~") + InText.Right(InWidth - 1);
+}
+
+FString FormatValue(double InValue)
+{
+	// Rounding noise must not print as -0.000.
+	const double Shown = std::fabs(InValue) < 0.0005 ? 0.0 : InValue;
+	return FString::Printf(TEXT("%*.3f"), ValueWidth, Shown);
+}
+
+bool Shows(EQVPoseParts InParts, EQVPoseParts InPart)
+{
+	return InParts == EQVPoseParts::All || InParts == InPart;
+}
+} // namespace
+
+FQVPoseTable::FQVPoseTable(
+	const URigHierarchy& InHierarchy, TArray<FRigElementKey> InElements, EQVPoseSpace InSpace, EQVPoseParts InParts)
+	: Hierarchy(InHierarchy), Elements(MoveTemp(InElements)), Space(InSpace), Parts(InParts)
+{
+}
+
+int32 FQVPoseTable::NumColumnsPerElement() const
+{
+	return Parts == EQVPoseParts::All ? 9 : 3;
+}
+
+FString FQVPoseTable::FormatHeader() const
+{
+	const int32 GroupWidth = NumColumnsPerElement() * ValueWidth;
+	FString Names = FString::ChrN(FrameWidth, TEXT(' '));
+	FString Columns = PadLeft(TEXT("frame"), FrameWidth);
+	for (const FRigElementKey& Element : Elements)
+	{
+		Names += GroupSeparator + FitRight(Element.Name.ToString(), GroupWidth);
+		Columns += GroupSeparator;
+		if (Shows(Parts, EQVPoseParts::Rotation))
+		{
+			Columns += PadLeft(TEXT("pitch"), ValueWidth) + PadLeft(TEXT("yaw"), ValueWidth) +
+				PadLeft(TEXT("roll"), ValueWidth);
+		}
+		const TCHAR* const Axes[] = {TEXT("x"), TEXT("y"), TEXT("z")};
+		for (const EQVPoseParts Part : {EQVPoseParts::Translation, EQVPoseParts::Scale})
+		{
+			if (Shows(Parts, Part))
+			{
+				for (const TCHAR* Axis : Axes)
+				{
+					// With every part shown, "tx" and "sx" tell translation from scale.
+					const FString Prefix = Parts == EQVPoseParts::All
+						? FString(Part == EQVPoseParts::Translation ? TEXT("t") : TEXT("s"))
+						: FString();
+					Columns += PadLeft(Prefix + Axis, ValueWidth);
+				}
+			}
+		}
+	}
+	return Names + TEXT("\n") + Columns + TEXT("\n");
+}
+
+FString FQVPoseTable::FormatRow(int32 InFrame) const
+{
+	FString Row = PadLeft(FString::FromInt(InFrame), FrameWidth);
+	for (const FRigElementKey& Element : Elements)
+	{
+		const FTransform Transform = Space == EQVPoseSpace::Global ? Hierarchy.GetGlobalTransform(Element)
+																   : Hierarchy.GetLocalTransform(Element);
+		Row += GroupSeparator;
+		if (Shows(Parts, EQVPoseParts::Rotation))
+		{
+			const FRotator Rotator = Transform.Rotator();
+			Row += FormatValue(Rotator.Pitch) + FormatValue(Rotator.Yaw) + FormatValue(Rotator.Roll);
+		}
+		if (Shows(Parts, EQVPoseParts::Translation))
+		{
+			const FVector Translation = Transform.GetTranslation();
+			Row += FormatValue(Translation.X) + FormatValue(Translation.Y) + FormatValue(Translation.Z);
+		}
+		if (Shows(Parts, EQVPoseParts::Scale))
+		{
+			const FVector Scale = Transform.GetScale3D();
+			Row += FormatValue(Scale.X) + FormatValue(Scale.Y) + FormatValue(Scale.Z);
+		}
+	}
+	return Row + TEXT("\n");
+}

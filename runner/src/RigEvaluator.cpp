@@ -1,0 +1,37 @@
+// Frame evaluation of a loaded rig.
+#include "QVRig/RigEvaluator.h"
+
+#include "QVRig/RigNode.h"
+#include "Units/RigUnitContext.h"
+
+FQVRigEvaluator::FQVRigEvaluator(FQVRig& InRig) : Rig(InRig), Context(FControlRigExecuteContext::StaticStruct())
+{
+	FControlRigExecuteContext& PublicContext = Context.GetPublicDataSafe<FControlRigExecuteContext>();
+	PublicContext.Hierarchy = &Rig.GetHierarchy();
+	PublicContext.SetLog(&Log);
+	for (const FQVControlTrack& Track : Rig.GetAnimation().Tracks)
+	{
+		TrackControlIndices.Add(Rig.GetHierarchy().GetIndex(Track.Control));
+	}
+}
+
+void FQVRigEvaluator::EvaluateFrame(int32 InFrame)
+{
+	URigHierarchy& Hierarchy = Rig.GetHierarchy();
+	Hierarchy.ResetPoseToInitial();
+	const TArray<FQVControlTrack>& Tracks = Rig.GetAnimation().Tracks;
+	for (int32 Index = 0; Index < Tracks.Num(); ++Index)
+	{
+		Hierarchy.SetControlValue(Hierarchy.Get<FRigControlElement>(TrackControlIndices[Index]),
+			Tracks[Index].Evaluate(InFrame), ERigControlValueType::Current);
+	}
+
+	FControlRigExecuteContext& PublicContext = Context.GetPublicData<FControlRigExecuteContext>();
+	const TArray<TUniquePtr<FQVRigNode>>& Nodes = Rig.GetNodes();
+	for (int32 Index = 0; Index < Nodes.Num(); ++Index)
+	{
+		PublicContext.SetFunctionName(Nodes[Index]->GetFunctionName());
+		PublicContext.SetInstructionIndex(Index);
+		Nodes[Index]->Execute(Context);
+	}
+}

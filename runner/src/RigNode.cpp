@@ -1,0 +1,39 @@
+// Unit instances and their memory handles.
+#include "QVRig/RigNode.h"
+
+#include "UObject/Class.h"
+#include "UObject/UnrealType.h"
+
+#include <new>
+
+FQVRigNode::FQVRigNode(const UScriptStruct& InStruct, const FRigVMFunction& InFunction, FString InLabel)
+	: Struct(&InStruct), Function(&InFunction), FunctionName(*InFunction.GetName()), Label(MoveTemp(InLabel))
+{
+	Memory = static_cast<uint8*>(::operator new(static_cast<size_t>(Struct->GetStructureSize()),
+		std::align_val_t(static_cast<size_t>(Struct->GetMinAlignment()))));
+	Struct->InitializeStruct(Memory);
+
+	// The function reads one handle per argument, in argument order; each points at the field of that name.
+	for (const FRigVMFunctionArgument& Argument : Function->Arguments)
+	{
+		const FProperty* Pin = Struct->FindPropertyByName(FName(Argument.Name));
+		checkf(Pin != nullptr, TEXT("%s has no field for its RigVM argument '%s'"), *Struct->GetName(), *Argument.Name);
+		Handles.Emplace(Pin->ContainerPtrToValuePtr<uint8>(Memory), Pin);
+	}
+}
+
+FQVRigNode::~FQVRigNode()
+{
+	Struct->DestroyStruct(Memory);
+	::operator delete(Memory, std::align_val_t(static_cast<size_t>(Struct->GetMinAlignment())));
+}
+
+FString FQVRigNode::GetDisplayName() const
+{
+	return Label.IsEmpty() ? Struct->GetName() : FString::Printf(TEXT("%s '%s'"), *Struct->GetName(), *Label);
+}
+
+void FQVRigNode::Execute(FRigVMExtendedExecuteContext& InContext)
+{
+	Function->FunctionPtr(InContext, FRigVMMemoryHandleArray(Handles), FRigVMPredicateBranchArray());
+}

@@ -1,0 +1,28 @@
+// The runner tests' unit body.
+#include "Public/RunnerTestTypes.h"
+
+#include "Rigs/RigHierarchy.h"
+
+FRigUnit_QVRunnerTest_Execute()
+{
+	URigHierarchy* Hierarchy = ExecuteContext.GetHierarchy();
+	if (Hierarchy == nullptr)
+	{
+		return;
+	}
+	++CachedRuns;
+	float Total = 0.f;
+	for (const FQVRunnerTestSegment& Segment : Segments)
+	{
+		for (const float Weight : Segment.Weights)
+		{
+			Total += Weight;
+		}
+	}
+	Result = Total * (Asset ? Asset->Scale : 1.f);
+	Hierarchy->SetGlobalTransform(Target, FTransform(Turn, FVector(Result, Count, CachedRuns)));
+	if (bReport)
+	{
+		ExecuteContext.Logf(EMessageSeverity::Warning, TEXT("%s: mode %d"), *Text, static_cast<int32>(Mode));
+	}
+}
