@@ -454,9 +454,10 @@ private:
 	{
 		const bool bHasParms = !Function.Parameters.empty() || !Function.ReturnType.empty();
 		const std::string Parms = "F" + Function.Name + "_Parms";
-		Out << "\t\t{\n\t\t\tUFunction* Function = UECodeGen_Private::ConstructFunction(Class, "
-			<< CppString(Function.Name) << ", &exec" << Function.Name << ",\n\t\t\t\t"
-			<< JoinFlags(Function.Flags, "FUNC_None") << ", "
+		// A function without parameters needs no handle on its UFunction (an unused one would not compile cleanly).
+		Out << "\t\t{\n\t\t\t" << (bHasParms ? "UFunction* Function = " : "")
+			<< "UECodeGen_Private::ConstructFunction(Class, " << CppString(Function.Name) << ", &exec" << Function.Name
+			<< ",\n\t\t\t\t" << JoinFlags(Function.Flags, "FUNC_None") << ", "
 			<< (bHasParms ? "int32(sizeof(" + Parms + ")), int32(alignof(" + Parms + "))" : std::string("0, 1"))
 			<< ",\n\t\t\t\t" << MetaDataList(WithPath(Function.MetaData), "\t\t\t\t") << ");\n";
 		for (const FParsedParameter& Parameter : Function.Parameters)

@@ -1,6 +1,8 @@
 // Reading animation tracks.
 #include "QVRig/AnimationReader.h"
 
+#include "QVJson/JsonShapes.h"
+
 #include "QVRig/ControlValueJson.h"
 #include "QVRig/ElementNames.h"
 
@@ -16,7 +18,7 @@ FRigElementKey ReadTrackControl(const FQVJsonValue& InValue, const URigHierarchy
 	const TArray<FRigElementKey> Others = FQVElementNames::FindByName(InHierarchy, Key.Name);
 	InValue.Fail(Others.IsEmpty() ? FString::Printf(TEXT("there is no control named '%s'"), *Key.Name.ToString())
 								  : FString::Printf(TEXT("tracks animate controls, and '%s' is a %s"),
-										*Key.Name.ToString(), *FQVElementNames::TypeToWord(Others[0].Type)));
+										*Key.Name.ToString(), *FQVJsonShapes::ElementTypeWord(Others[0].Type)));
 }
 
 FQVControlTrack ReadTrack(const FQVJsonValue& InTrack, const URigHierarchy& InHierarchy)

@@ -1,28 +1,47 @@
-// Reading the asset table of a rig file through the asset registry.
+// Reading the asset table of a rig file: any data asset class, field by field through reflection.
 #include "QVRig/AssetReader.h"
 
-#include "QVRig/JsonDocument.h"
-#include "QVRig/RigAssetRegistry.h"
+#include "Engine/DataAsset.h"
+#include "QVJson/ObjectJson.h"
+#include "QVRig/GraphReader.h"
+#include "UObject/Package.h"
+#include "UObject/UObjectGlobals.h"
 
 #include <filesystem>
 
 namespace
 {
+// A bare class name is looked up in the plug-in's script package; "/Script/Module.Class" names any other.
+const UClass* FindAssetClass(const FString& InName)
+{
+	if (InName.Contains(TEXT(".")))
+	{
+		return FindObject<UClass>(nullptr, *InName);
+	}
+	UPackage* Package = FindPackage(nullptr, FQVGraphReader::UnitPackageName);
+	return Package != nullptr ? FindObject<UClass>(Package, *InName) : nullptr;
+}
+
+const UClass& ReadAssetClass(const FQVJsonValue& InClass)
+{
+	const FString Name = InClass.AsString();
+	const UClass* Class = FindAssetClass(Name);
+	if (Class == nullptr)
+	{
+		InClass.Fail(FString::Printf(TEXT("unknown asset class '%s': no class of that name is registered in %s"), *Name,
+			FQVGraphReader::UnitPackageName));
+	}
+	if (!Class->IsChildOf(UDataAsset::StaticClass()) || Class->HasAnyClassFlags(CLASS_Abstract))
+	{
+		InClass.Fail(FString::Printf(TEXT("'%s' is not a data asset class an asset can be made of"), *Name));
+	}
+	return *Class;
+}
+
 UObject* ReadAsset(const FQVJsonValue& InEntry, const FString& InBaseDirectory)
 {
 	InEntry.ExpectObject({TEXT("class"), TEXT("file"), TEXT("data")});
-	const FQVJsonValue ClassValue = InEntry.Get(TEXT("class"));
-	const FName ClassName = ClassValue.AsName();
-	const FQVRigAssetReadFunction* Read = FQVRigAssetRegistry::Get().Find(ClassName);
-	if (Read == nullptr)
-	{
-		const TArray<FName> Known = FQVRigAssetRegistry::Get().GetClassNames();
-		ClassValue.Fail(FString::Printf(TEXT("unknown asset class '%s' (%s)"), *ClassName.ToString(),
-			Known.IsEmpty()
-				? TEXT("this runner knows no asset classes yet")
-				: *(TEXT("known classes: ") +
-					  FString::JoinBy(Known, TEXT(", "), [](const FName& Name) { return Name.ToString(); }))));
-	}
+	const UClass& Class = ReadAssetClass(InEntry.Get(TEXT("class")));
 
 	const TOptional<FQVJsonValue> File = InEntry.Find(TEXT("file"));
 	const TOptional<FQVJsonValue> Data = InEntry.Find(TEXT("data"));
@@ -30,9 +49,11 @@ UObject* ReadAsset(const FQVJsonValue& InEntry, const FString& InBaseDirectory)
 	{
 		InEntry.Fail(TEXT("an asset takes exactly one of 'file' and 'data'"));
 	}
+	UObject* Asset = NewObject<UObject>(GetTransientPackage(), &Class);
 	if (Data.IsSet())
 	{
-		return (*Read)(*Data);
+		FQVObjectJson::ReadFields(*Asset, *Data);
+		return Asset;
 	}
 
 	const std::filesystem::path Relative(*File->AsString());
@@ -41,16 +62,11 @@ UObject* ReadAsset(const FQVJsonValue& InEntry, const FString& InBaseDirectory)
 	{
 		File->Fail(FString::Printf(TEXT("the asset file '%s' does not exist"), *FilePath));
 	}
-	const FQVJson Document = FQVJsonDocument::LoadFile(FilePath);
-	try
+	if (TOptional<FQVJsonError> Error = FQVObjectJson::LoadFile(*Asset, FilePath))
 	{
-		return (*Read)(FQVJsonValue(Document, FString()));
+		throw *Error;
 	}
-	catch (FQVRigFileError& Error)
-	{
-		Error.SetFileIfUnset(FilePath);
-		throw;
-	}
+	return Asset;
 }
 } // namespace
 
@@ -63,12 +79,7 @@ FQVRigAssets FQVAssetReader::Read(const FQVJsonValue& InAssets, const FString& I
 		{
 			Member.Value.Fail(TEXT("an asset id must not be empty"));
 		}
-		UObject* Asset = ReadAsset(Member.Value, InBaseDirectory);
-		if (Asset == nullptr)
-		{
-			Member.Value.Fail(TEXT("the asset could not be built"));
-		}
-		Assets.Add(FName(Member.Key), Asset);
+		Assets.Add(FName(Member.Key), ReadAsset(Member.Value, InBaseDirectory));
 	}
 	return Assets;
 }

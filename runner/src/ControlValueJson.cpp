@@ -1,7 +1,7 @@
 // Reading control types and values.
 #include "QVRig/ControlValueJson.h"
 
-#include "QVRig/JsonMath.h"
+#include "QVJson/JsonShapes.h"
 
 namespace
 {
@@ -47,19 +47,19 @@ FRigControlValue FQVControlValueJson::Read(const FQVJsonValue& InValue, ERigCont
 		case ERigControlType::Integer:
 			return FRigControlValue::Make<int32>(InValue.AsInt32());
 		case ERigControlType::Vector2D:
-			return FRigControlValue::Make<FVector2D>(FQVJsonMath::ReadVector2D(InValue));
+			return FRigControlValue::Make<FVector2D>(FQVJsonShapes::ReadVector2D(InValue));
 		case ERigControlType::Position:
 		case ERigControlType::Scale:
-			return FRigControlValue::Make<FVector>(FQVJsonMath::ReadVector(InValue));
+			return FRigControlValue::Make<FVector>(FQVJsonShapes::ReadVector(InValue));
 		case ERigControlType::Rotator:
-			return FRigControlValue::Make<FRotator>(FQVJsonMath::ReadRotator(InValue));
+			return FRigControlValue::Make<FRotator>(FQVJsonShapes::ReadRotator(InValue));
 		case ERigControlType::Transform:
-			return FRigControlValue::Make<FTransform>(FQVJsonMath::ReadTransform(InValue));
+			return FRigControlValue::Make<FTransform>(FQVJsonShapes::ReadTransform(InValue));
 		case ERigControlType::TransformNoScale:
 			return FRigControlValue::Make<FRigControlValue::FTransformNoScale_Float>(
-				FRigControlValue::FTransformNoScale_Float(FQVJsonMath::ReadTransform(InValue, false)));
+				FRigControlValue::FTransformNoScale_Float(FQVJsonShapes::ReadTransform(InValue, false)));
 		case ERigControlType::EulerTransform:
-			return FRigControlValue::Make<FEulerTransform>(FQVJsonMath::ReadEulerTransform(InValue));
+			return FRigControlValue::Make<FEulerTransform>(FQVJsonShapes::ReadEulerTransform(InValue));
 	}
 	InValue.Fail(TEXT("unsupported control type"));
 }

@@ -1,37 +1,16 @@
 // Element look-up by written names.
 #include "QVRig/ElementNames.h"
 
+#include "QVJson/JsonShapes.h"
+
 namespace
 {
 const ERigElementType FileElementTypes[] = {ERigElementType::Bone, ERigElementType::Null, ERigElementType::Control};
 } // namespace
 
-const TArray<FString>& FQVElementNames::GetTypeWords()
-{
-	static const TArray<FString> Words = {TEXT("bone"), TEXT("null"), TEXT("control")};
-	return Words;
-}
-
-ERigElementType FQVElementNames::ParseType(const FString& InWord)
-{
-	for (int32 Index = 0; Index < GetTypeWords().Num(); ++Index)
-	{
-		if (InWord.Equals(GetTypeWords()[Index], ESearchCase::IgnoreCase))
-		{
-			return FileElementTypes[Index];
-		}
-	}
-	return ERigElementType::None;
-}
-
-FString FQVElementNames::TypeToWord(ERigElementType InType)
-{
-	return FString(LexToString(InType)).ToLower();
-}
-
 FString FQVElementNames::Describe(const FRigElementKey& InKey)
 {
-	return FString::Printf(TEXT("%s '%s'"), *TypeToWord(InKey.Type), *InKey.Name.ToString());
+	return FString::Printf(TEXT("%s '%s'"), *FQVJsonShapes::ElementTypeWord(InKey.Type), *InKey.Name.ToString());
 }
 
 TArray<FRigElementKey> FQVElementNames::FindByName(const URigHierarchy& InHierarchy, const FName& InName)
@@ -54,9 +33,9 @@ bool FQVElementNames::Resolve(
 {
 	FString TypeWord;
 	FString Name;
-	if (InText.Split(TEXT(":"), &TypeWord, &Name) && ParseType(TypeWord) != ERigElementType::None)
+	if (InText.Split(TEXT(":"), &TypeWord, &Name) && FQVJsonShapes::ParseElementType(TypeWord) != ERigElementType::None)
 	{
-		const FRigElementKey Key(FName(Name), ParseType(TypeWord));
+		const FRigElementKey Key(FName(Name), FQVJsonShapes::ParseElementType(TypeWord));
 		if (Name.IsEmpty() || !InHierarchy.Contains(Key))
 		{
 			OutError = FString::Printf(TEXT("there is no %s"), *Describe(Key));

@@ -3,17 +3,11 @@
 
 #include "QVRig/ControlValueJson.h"
 #include "QVRig/ElementNames.h"
-#include "QVRig/JsonMath.h"
+#include "QVJson/JsonShapes.h"
 #include "Rigs/RigHierarchyController.h"
 
 namespace
 {
-ERigElementType ReadElementType(const FQVJsonValue& InValue)
-{
-	const TArray<FString>& Words = FQVElementNames::GetTypeWords();
-	return FQVElementNames::ParseType(Words[InValue.AsChoice(Words)]);
-}
-
 class FElementListReader
 {
 public:
@@ -35,7 +29,7 @@ private:
 	void ReadElement(const FQVJsonValue& InElement, int32 InIndex)
 	{
 		InElement.ExpectAnyObject();
-		const ERigElementType Type = ReadElementType(InElement.Get(TEXT("type")));
+		const ERigElementType Type = FQVJsonShapes::ReadElementType(InElement.Get(TEXT("type")));
 		// Only controls have an animation type; on other elements the key is reported as unknown below.
 		const TOptional<FQVJsonValue> AnimationTypeValue =
 			Type == ERigElementType::Control ? InElement.Find(TEXT("animationType")) : TOptional<FQVJsonValue>();
@@ -66,7 +60,7 @@ private:
 		if (const int32* Previous = FileIndices.Find(Key))
 		{
 			NameValue.Fail(FString::Printf(TEXT("duplicate name: a %s named '%s' is already defined at elements[%d]"),
-				*FQVElementNames::TypeToWord(Type), *Hierarchy.GetKey(Hierarchy.GetIndex(Key)).Name.ToString(),
+				*FQVJsonShapes::ElementTypeWord(Type), *Hierarchy.GetKey(Hierarchy.GetIndex(Key)).Name.ToString(),
 				*Previous));
 		}
 
@@ -83,7 +77,7 @@ private:
 		{
 			const TOptional<FQVJsonValue> TransformValue = InElement.Find(TEXT("transform"));
 			const FTransform Transform =
-				TransformValue.IsSet() ? FQVJsonMath::ReadTransform(*TransformValue) : FTransform::Identity;
+				TransformValue.IsSet() ? FQVJsonShapes::ReadTransform(*TransformValue) : FTransform::Identity;
 			Added = Type == ERigElementType::Bone ? Controller.AddBone(Key.Name, Parent, Transform, bGlobal)
 												  : Controller.AddNull(Key.Name, Parent, Transform, bGlobal);
 		}
@@ -134,14 +128,14 @@ private:
 		FTransform Offset = FTransform::Identity;
 		if (const TOptional<FQVJsonValue> OffsetValue = InElement.Find(TEXT("offset")))
 		{
-			Offset = FQVJsonMath::ReadTransform(*OffsetValue);
+			Offset = FQVJsonShapes::ReadTransform(*OffsetValue);
 			if (bInOffsetInGlobal)
 			{
 				Offset = Offset.GetRelativeTransform(Hierarchy.GetGlobalTransform(InParent, true));
 			}
 		}
 		const TOptional<FQVJsonValue> ShapeValue = InElement.Find(TEXT("shape"));
-		const FTransform Shape = ShapeValue.IsSet() ? FQVJsonMath::ReadTransform(*ShapeValue) : FTransform::Identity;
+		const FTransform Shape = ShapeValue.IsSet() ? FQVJsonShapes::ReadTransform(*ShapeValue) : FTransform::Identity;
 		return Controller.AddControl(InName, InParent, Settings, Value, Offset, Shape);
 	}
 
@@ -157,8 +151,7 @@ private:
 	{
 		if (InParent.IsObject())
 		{
-			InParent.ExpectObject({TEXT("type"), TEXT("name")});
-			const FRigElementKey Key(InParent.Get(TEXT("name")).AsName(), ReadElementType(InParent.Get(TEXT("type"))));
+			const FRigElementKey Key = FQVJsonShapes::ReadElementKey(InParent);
 			if (!Hierarchy.Contains(Key))
 			{
 				InParent.Fail(FString::Printf(TEXT("the parent %s is not defined%s"), *FQVElementNames::Describe(Key),

@@ -1,7 +1,7 @@
 // Reading the unit graph: struct look-up, RigVM function look-up and pin values through reflection.
 #include "QVRig/GraphReader.h"
 
-#include "QVRig/ReflectedJsonReader.h"
+#include "QVJson/ReflectedJsonReader.h"
 #include "RigVMCore/RigVMRegistry.h"
 #include "UObject/Class.h"
 #include "UObject/Package.h"

@@ -5,7 +5,7 @@
 #include "QVRig/AssetReader.h"
 #include "QVRig/ElementReader.h"
 #include "QVRig/GraphReader.h"
-#include "QVRig/JsonDocument.h"
+#include "QVJson/JsonDocument.h"
 #include "QVRig/RigNode.h"
 
 #include <filesystem>
@@ -60,7 +60,7 @@ TUniquePtr<FQVRig> FQVRigFileLoader::LoadFile(const FString& InFilePath, FString
 		const FString BaseDirectory(std::filesystem::path(*InFilePath).parent_path().string().c_str());
 		return BuildRig(Document, InFilePath, BaseDirectory);
 	}
-	catch (FQVRigFileError& Error)
+	catch (FQVJsonError& Error)
 	{
 		Error.SetFileIfUnset(InFilePath);
 		OutError = Error.Format();
@@ -75,7 +75,7 @@ TUniquePtr<FQVRig> FQVRigFileLoader::LoadText(
 	{
 		return BuildRig(FQVJsonDocument::Parse(InText), InSourceName, InBaseDirectory);
 	}
-	catch (FQVRigFileError& Error)
+	catch (FQVJsonError& Error)
 	{
 		Error.SetFileIfUnset(InSourceName);
 		OutError = Error.Format();

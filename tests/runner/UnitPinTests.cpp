@@ -1,8 +1,7 @@
 // Every kind of pin set from a rig file through reflection, run through the unit's RigVM function, and assets read
-// through the asset registry.
+// field by field through reflection.
 #include "Public/RunnerTestTypes.h"
-#include "QVRig/ReflectedJsonReader.h"
-#include "QVRig/RigAssetRegistry.h"
+#include "QVJson/ReflectedJsonReader.h"
 #include "QVRig/RigEvaluator.h"
 #include "QVRig/RigNode.h"
 #include "RunnerTestUtils.h"
@@ -15,26 +14,11 @@
 
 namespace
 {
-// The test asset class, read field by field like any reflected asset.
-const bool bTestAssetRegistered = []()
-{
-	FQVRigAssetRegistry::Get().Register(TEXT("QVRunnerTestAsset"),
-		[](const FQVJsonValue& InData) -> UObject*
-		{
-			UQVRunnerTestAsset* Asset = NewObject<UQVRunnerTestAsset>();
-			FQVReflectedJsonReader(nullptr).ReadStructFields(*UQVRunnerTestAsset::StaticClass(), Asset, InData);
-			return Asset;
-		});
-	FQVRigAssetRegistry::Get().Register(TEXT("QVRunnerOtherAsset"),
-		[](const FQVJsonValue& InData) -> UObject* { return NewObject<UQVRunnerOtherAsset>(); });
-	return true;
-}();
-
 const char* const TestUnit = "/Script/QVRunnerTests.RigUnit_QVRunnerTest";
 
 std::string MakeUnitRig(const std::string& InPins, const std::string& InAssets = R"(
-		"Tuning": { "class": "QVRunnerTestAsset", "data": { "Scale": 2, "Names": ["a", "b"] } },
-		"Other": { "class": "QVRunnerOtherAsset", "data": {} })")
+		"Tuning": { "class": "/Script/QVRunnerTests.QVRunnerTestAsset", "data": { "Scale": 2, "Names": ["a", "b"] } },
+		"Other": { "class": "/Script/QVRunnerTests.QVRunnerOtherAsset", "data": {} })")
 {
 	return MakeRigText(R"({ "type": "null", "name": "target" })",
 		R"(, "assets": {)" + InAssets + R"( }, "graph": [ { "unit": "RigUnit_QVReverseFootRoll" },
@@ -129,7 +113,7 @@ TEST(UnitPins, OnlyInputPinsOfTheRightShapeAreAccepted)
 			"expected a whole number from -2147483648 to 2147483647, found the number 2.5"},
 		{R"({ "Small": 256 })", "graph[1].pins.Small", "expected a whole number from 0 to 255, found the number 256"},
 		{R"({ "Mode": "Loud" })", "graph[1].pins.Mode",
-			"expected one of the enumerators 'Off', 'Gentle' or 'Strong', found the string \"Loud\""},
+			"unknown value \"Loud\" (expected 'Off', 'Gentle' or 'Strong')"},
 		{R"({ "Target": { "type": "bone" } })", "graph[1].pins.Target", "missing required key 'name'"},
 		{R"({ "Segments": [ { "Weights": [1, "two"] } ] })", "graph[1].pins.Segments[0].Weights[1]",
 			"expected a number, found the string \"two\""},
@@ -161,10 +145,10 @@ TEST(UnitPins, OnlyInputPinsOfTheRightShapeAreAccepted)
 TEST(UnitPins, AssetsLoadFromFilesAndReportProblemsAgainstTheirOwnFile)
 {
 	FString Error;
-	const TUniquePtr<FQVRig> Rig =
-		LoadRigText(MakeUnitRig(R"({ "Asset": "FromFile" })",
-						R"("FromFile": { "class": "QVRunnerTestAsset", "file": "data/tuning_asset.json" })"),
-			Error);
+	const TUniquePtr<FQVRig> Rig = LoadRigText(
+		MakeUnitRig(R"({ "Asset": "FromFile" })",
+			R"("FromFile": { "class": "/Script/QVRunnerTests.QVRunnerTestAsset", "file": "data/tuning_asset.json" })"),
+		Error);
 	ASSERT_TRUE(Rig) << *Error;
 	const UQVRunnerTestAsset* Asset = Cast<UQVRunnerTestAsset>(Rig->GetAssets().Find(TEXT("fromfile")));
 	ASSERT_NE(Asset, nullptr);
@@ -172,21 +156,27 @@ TEST(UnitPins, AssetsLoadFromFilesAndReportProblemsAgainstTheirOwnFile)
 	EXPECT_EQ(Asset->Names, (TArray<FName>{TEXT("from"), TEXT("file")}));
 
 	EXPECT_FALSE(LoadRigText(
-		MakeUnitRig("{}", R"("Bad": { "class": "QVRunnerTestAsset", "file": "data/bad_tuning_asset.json" })"), Error));
+		MakeUnitRig("{}",
+			R"("Bad": { "class": "/Script/QVRunnerTests.QVRunnerTestAsset", "file": "data/bad_tuning_asset.json" })"),
+		Error));
 	EXPECT_THAT(std::string(*Error),
 		::testing::EndsWith("data/bad_tuning_asset.json: Scale: expected a number, found the string \"big\""));
 
 	EXPECT_FALSE(
-		LoadRigText(MakeUnitRig("{}", R"("Gone": { "class": "QVRunnerTestAsset", "file": "data/none.json" })"), Error));
+		LoadRigText(MakeUnitRig("{}",
+						R"("Gone": { "class": "/Script/QVRunnerTests.QVRunnerTestAsset", "file": "data/none.json" })"),
+			Error));
 	EXPECT_THAT(std::string(*Error), ::testing::StartsWith("test.rig.json: assets.Gone.file: the asset file"));
 
 	EXPECT_FALSE(LoadRigText(
-		MakeUnitRig("{}", R"("Both": { "class": "QVRunnerTestAsset", "file": "data/tuning_asset.json", "data": {} })"),
+		MakeUnitRig("{}",
+			R"("Both": { "class": "/Script/QVRunnerTests.QVRunnerTestAsset", "file": "data/tuning_asset.json", "data": {} })"),
 		Error));
 	EXPECT_THAT(std::string(*Error), ::testing::StartsWith("test.rig.json: assets.Both: an asset takes exactly one"));
 
-	EXPECT_FALSE(
-		LoadRigText(MakeUnitRig("{}", R"("Inline": { "class": "QVRunnerTestAsset", "data": { "Scal": 1 } })"), Error));
+	EXPECT_FALSE(LoadRigText(
+		MakeUnitRig("{}", R"("Inline": { "class": "/Script/QVRunnerTests.QVRunnerTestAsset", "data": { "Scal": 1 } })"),
+		Error));
 	EXPECT_THAT(
 		std::string(*Error), ::testing::StartsWith("test.rig.json: assets.Inline.data.Scal: unknown field 'Scal'"));
 }

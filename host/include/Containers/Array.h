@@ -188,7 +188,12 @@ public:
 		DefaultConstructItems(Data + Index, Count);
 		return Index;
 	}
-	ElementType& AddDefaulted_GetRef() { return Data[AddDefaulted()]; }
+	// The index is taken before Data is read: adding may reallocate.
+	ElementType& AddDefaulted_GetRef()
+	{
+		const SizeType Index = AddDefaulted();
+		return Data[Index];
+	}
 
 	SizeType AddZeroed(SizeType Count = 1)
 	{
@@ -196,7 +201,11 @@ public:
 		ZeroItems(Data + Index, Count);
 		return Index;
 	}
-	ElementType& AddZeroed_GetRef() { return Data[AddZeroed()]; }
+	ElementType& AddZeroed_GetRef()
+	{
+		const SizeType Index = AddZeroed();
+		return Data[Index];
+	}
 
 	void Push(const ElementType& Item) { Add(Item); }
 	void Push(ElementType&& Item) { Add(MoveTempIfPossible(Item)); }

@@ -2,13 +2,13 @@
 #pragma once
 
 #include "CoreMinimal.h"
-#include "QVRig/JsonValue.h"
+#include "QVJson/JsonValue.h"
 #include "QVRig/RigAnimation.h"
 #include "Rigs/RigHierarchy.h"
 
 struct FQVAnimationReader
 {
 	// Tracks name controls of InHierarchy; their key values are shaped as the control's value. Throws
-	// FQVRigFileError on the first problem.
+	// FQVJsonError on the first problem.
 	static FQVRigAnimation Read(const FQVJsonValue& InAnimation, const URigHierarchy& InHierarchy);
 };

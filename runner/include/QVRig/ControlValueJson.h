@@ -2,7 +2,7 @@
 #pragma once
 
 #include "CoreMinimal.h"
-#include "QVRig/JsonValue.h"
+#include "QVJson/JsonValue.h"
 #include "Rigs/RigControlValue.h"
 #include "Rigs/RigHierarchyDefines.h"
 

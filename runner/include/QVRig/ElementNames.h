@@ -6,11 +6,6 @@
 
 struct FQVElementNames
 {
-	// The element types a rig file can hold, as it spells them: "bone", "null" and "control".
-	static const TArray<FString>& GetTypeWords();
-	// "bone", "null" or "control"; ERigElementType::None for any other word. Case is ignored.
-	static ERigElementType ParseType(const FString& InWord);
-	static FString TypeToWord(ERigElementType InType);
 	// "null 'heel_l_pivot'"
 	static FString Describe(const FRigElementKey& InKey);
 

@@ -2,12 +2,12 @@
 #pragma once
 
 #include "CoreMinimal.h"
-#include "QVRig/JsonValue.h"
+#include "QVJson/JsonValue.h"
 #include "Rigs/RigHierarchy.h"
 
 struct FQVElementReader
 {
 	// Adds every element of the array to InHierarchy through its controller. Parents must come before children;
-	// names are unique per element type (without regard to case). Throws FQVRigFileError on the first problem.
+	// names are unique per element type (without regard to case). Throws FQVJsonError on the first problem.
 	static void Read(const FQVJsonValue& InElements, URigHierarchy& InHierarchy);
 };

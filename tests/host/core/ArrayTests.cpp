@@ -345,3 +345,19 @@ TEST(ArrayViewTest, ViewsSeeTheArrayAndSlicesOfIt)
 	EXPECT_EQ(Array[1], 1);
 	EXPECT_EQ(Describe(Copy), "100,20,3");
 }
+
+TEST(HostArray, GetRefAddsReturnTheNewElementAcrossReallocation)
+{
+	// Each add may move the elements; the returned reference must be to the new storage.
+	TArray<FString> Strings;
+	TArray<int32> Numbers;
+	for (int32 Index = 0; Index < 100; ++Index)
+	{
+		Strings.AddDefaulted_GetRef() = FString::FromInt(Index);
+		Numbers.AddZeroed_GetRef() = Index;
+		Numbers.InsertDefaulted_GetRef(0) = -Index;
+	}
+	EXPECT_TRUE(Strings[57].Equals(TEXT("57")));
+	EXPECT_EQ(Numbers[0], -99);
+	EXPECT_EQ(Numbers[199], 99);
+}

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "CoreMinimal.h"
+#include "Engine/DataAsset.h"
 #include "Rigs/RigHierarchyDefines.h"
 #include "UObject/Object.h"
 #include "Units/RigUnit.h"
@@ -34,7 +35,7 @@ struct FQVRunnerTestSegment
 };
 
 UCLASS()
-class UQVRunnerTestAsset : public UObject
+class UQVRunnerTestAsset : public UDataAsset
 {
 	GENERATED_BODY()
 
@@ -47,7 +48,7 @@ public:
 };
 
 UCLASS()
-class UQVRunnerOtherAsset : public UObject
+class UQVRunnerOtherAsset : public UDataAsset
 {
 	GENERATED_BODY()
 };

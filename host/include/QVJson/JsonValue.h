@@ -2,7 +2,7 @@
 #pragma once
 
 #include "CoreMinimal.h"
-#include "QVRig/RigFileError.h"
+#include "QVJson/JsonError.h"
 
 #include <initializer_list>
 #include <nlohmann/json.hpp>
@@ -11,7 +11,7 @@
 using FQVJson = nlohmann::ordered_json;
 
 // A view of one value of a parsed document; the document must outlive it. Every accessor checks the value's shape
-// and throws FQVRigFileError naming this value's path, what was expected and what was found.
+// and throws FQVJsonError naming this value's path, what was expected and what was found.
 class FQVJsonValue
 {
 public:

@@ -1,5 +1,5 @@
 // JSON parsing with positions in messages and duplicate keys refused.
-#include "QVRig/JsonDocument.h"
+#include "QVJson/JsonDocument.h"
 
 #include <fstream>
 #include <set>
@@ -35,7 +35,7 @@ public:
 				Object.Key = InParsed.get<std::string>();
 				if (!Object.Keys.insert(Object.Key).second)
 				{
-					throw FQVRigFileError(CurrentPath(),
+					throw FQVJsonError(CurrentPath(),
 						FString::Printf(TEXT("the key '%s' appears twice in one object"), Object.Key.c_str()));
 				}
 				break;
@@ -131,7 +131,7 @@ FQVJson FQVJsonDocument::Parse(const FString& InText)
 		int32 Column = 0;
 		// The parser counts the offending byte from 1.
 		LineAndColumn(InText, static_cast<int64>(Error.byte) - 1, Line, Column);
-		throw FQVRigFileError(FString(),
+		throw FQVJsonError(FString(),
 			FString::Printf(
 				TEXT("malformed JSON at line %d, column %d: %s"), Line, Column, *DescribeParseError(Error.what())));
 	}
@@ -142,7 +142,7 @@ FQVJson FQVJsonDocument::LoadFile(const FString& InFilePath)
 	std::ifstream Stream(*InFilePath, std::ios::binary);
 	if (!Stream)
 	{
-		throw FQVRigFileError(FString(), TEXT("cannot open the file"), InFilePath);
+		throw FQVJsonError(FString(), TEXT("cannot open the file"), InFilePath);
 	}
 	std::ostringstream Contents;
 	Contents << Stream.rdbuf();
@@ -150,7 +150,7 @@ FQVJson FQVJsonDocument::LoadFile(const FString& InFilePath)
 	{
 		return Parse(FString(Contents.str().c_str()));
 	}
-	catch (FQVRigFileError& Error)
+	catch (FQVJsonError& Error)
 	{
 		Error.SetFileIfUnset(InFilePath);
 		throw;

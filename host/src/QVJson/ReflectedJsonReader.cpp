@@ -1,12 +1,12 @@
 // Reading JSON into reflected properties.
-#include "QVRig/ReflectedJsonReader.h"
+#include "QVJson/ReflectedJsonReader.h"
 
-#include "QVRig/ElementNames.h"
-#include "QVRig/JsonMath.h"
+#include "QVJson/JsonShapes.h"
 #include "Rigs/RigHierarchyDefines.h"
 #include "UObject/Class.h"
 #include "UObject/UnrealType.h"
 
+#include <cmath>
 #include <limits>
 
 namespace
@@ -19,34 +19,19 @@ template <typename T, T (*Read)(const FQVJsonValue&)> void ReadInto(void* OutVal
 	*static_cast<T*>(OutValue) = Read(InValue);
 }
 
-FRigElementKey ReadElementKey(const FQVJsonValue& InValue)
-{
-	InValue.ExpectObject({TEXT("type"), TEXT("name")});
-	const TArray<FString>& Words = FQVElementNames::GetTypeWords();
-	const FString TypeWord = Words[InValue.Get(TEXT("type")).AsChoice(Words)];
-	return FRigElementKey(InValue.Get(TEXT("name")).AsName(), FQVElementNames::ParseType(TypeWord));
-}
-
-FLinearColor ReadLinearColor(const FQVJsonValue& InValue)
-{
-	InValue.ExpectArray(TEXT("[r, g, b, a]"), 4, 4);
-	const auto Channel = [&InValue](int32 InIndex) { return static_cast<float>(InValue.At(InIndex).AsNumber()); };
-	return FLinearColor(Channel(0), Channel(1), Channel(2), Channel(3));
-}
-
 const TMap<FName, FStructReadFunction>& GetStructReaders()
 {
 	static const TMap<FName, FStructReadFunction> Readers = {
-		{FName(TEXT("RigElementKey")), &ReadInto<FRigElementKey, &ReadElementKey>},
-		{FName(TEXT("Vector")), &ReadInto<FVector, &FQVJsonMath::ReadVector>},
-		{FName(TEXT("Vector2D")), &ReadInto<FVector2D, &FQVJsonMath::ReadVector2D>},
-		{FName(TEXT("Rotator")), &ReadInto<FRotator, &FQVJsonMath::ReadRotator>},
-		{FName(TEXT("Quat")), &ReadInto<FQuat, &FQVJsonMath::ReadRotation>},
+		{FName(TEXT("RigElementKey")), &ReadInto<FRigElementKey, &FQVJsonShapes::ReadElementKey>},
+		{FName(TEXT("Vector")), &ReadInto<FVector, &FQVJsonShapes::ReadVector>},
+		{FName(TEXT("Vector2D")), &ReadInto<FVector2D, &FQVJsonShapes::ReadVector2D>},
+		{FName(TEXT("Rotator")), &ReadInto<FRotator, &FQVJsonShapes::ReadRotator>},
+		{FName(TEXT("Quat")), &ReadInto<FQuat, &FQVJsonShapes::ReadQuat>},
 		{FName(TEXT("Transform")),
 			[](void* OutValue, const FQVJsonValue& InValue)
-			{ *static_cast<FTransform*>(OutValue) = FQVJsonMath::ReadTransform(InValue); }},
-		{FName(TEXT("EulerTransform")), &ReadInto<FEulerTransform, &FQVJsonMath::ReadEulerTransform>},
-		{FName(TEXT("LinearColor")), &ReadInto<FLinearColor, &ReadLinearColor>},
+			{ *static_cast<FTransform*>(OutValue) = FQVJsonShapes::ReadTransform(InValue, true, true); }},
+		{FName(TEXT("EulerTransform")), &ReadInto<FEulerTransform, &FQVJsonShapes::ReadEulerTransform>},
+		{FName(TEXT("LinearColor")), &ReadInto<FLinearColor, &FQVJsonShapes::ReadLinearColor>},
 	};
 	return Readers;
 }
@@ -120,6 +105,11 @@ int64 ReadEnumerator(const UEnum& InEnum, const FQVJsonValue& InValue)
 				Names.Add(InEnum.GetNameStringByIndex(Each));
 			}
 		}
+		if (InValue.IsString())
+		{
+			InValue.Fail(FString::Printf(
+				TEXT("unknown value \"%s\" (expected %s)"), *InValue.AsString(), *QVJoinChoices(Names)));
+		}
 		InValue.FailExpected(TEXT("one of the enumerators ") + QVJoinChoices(Names));
 	}
 	return InEnum.GetValueByIndex(Index);
@@ -145,9 +135,10 @@ void FQVReflectedJsonReader::ReadValue(const FProperty& InProperty, void* InValu
 		}
 		else if (Numeric->IsFloatingPoint())
 		{
-			const double Value = InValue.AsNumber();
+			const double Value = FQVJsonShapes::ReadNumber(InValue);
 			const bool bSingle = Numeric->GetElementSize() == int32(sizeof(float));
-			if (bSingle && (Value > std::numeric_limits<float>::max() || Value < std::numeric_limits<float>::lowest()))
+			if (bSingle && std::isfinite(Value) &&
+				(Value > std::numeric_limits<float>::max() || Value < std::numeric_limits<float>::lowest()))
 			{
 				InValue.FailExpected(TEXT("a number within the range of a float"));
 			}

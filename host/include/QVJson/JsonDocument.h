@@ -3,11 +3,11 @@
 #pragma once
 
 #include "CoreMinimal.h"
-#include "QVRig/JsonValue.h"
+#include "QVJson/JsonValue.h"
 
 struct FQVJsonDocument
 {
-	// Parses InText; throws FQVRigFileError (without a file name) when it is not one well-formed JSON value.
+	// Parses InText; throws FQVJsonError (without a file name) when it is not one well-formed JSON value.
 	static FQVJson Parse(const FString& InText);
 
 	// Reads and parses the file; errors carry the file's path.

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "CoreMinimal.h"
-#include "QVRig/JsonValue.h"
+#include "QVJson/JsonValue.h"
 
 class FProperty;
 class UObject;
@@ -21,7 +21,7 @@ public:
 	// Reads InValue into the property's value at InValuePtr (the value itself, not its container). Bools, numbers,
 	// enums by enumerator name, names and strings, element keys, vectors, rotators, quaternions, transforms and
 	// colours in their rig file shapes, other structs as objects keyed by field name, arrays, and object references
-	// through the resolver. Throws FQVRigFileError naming InValue's path.
+	// through the resolver. Throws FQVJsonError naming InValue's path.
 	void ReadValue(const FProperty& InProperty, void* InValuePtr, const FQVJsonValue& InValue) const;
 
 	// Reads an object keyed by field name into the struct at InStructPtr; fields not named keep their values and an

@@ -1,16 +1,16 @@
-// The one error a rig file load can end with: which file, where in it (a JSON path) and what went wrong.
+// The one error a JSON file load ends with: which file, where in it (a JSON path) and what went wrong.
 #pragma once
 
 #include "CoreMinimal.h"
 
 #include <exception>
 
-// Thrown by the readers while a rig file is loaded and caught by the loader, which turns it into its single error
-// message; nothing built up to that point survives.
-class FQVRigFileError : public std::exception
+// Thrown by the readers while a rig or asset file is read and caught by the loader, which turns it into its single
+// error message; nothing built up to that point survives.
+class FQVJsonError : public std::exception
 {
 public:
-	FQVRigFileError(FString InPath, FString InMessage, FString InFile = FString());
+	FQVJsonError(FString InPath, FString InMessage, FString InFile = FString());
 
 	// The file is filled in by the loader when the reader that failed did not know it.
 	const FString& GetFile() const { return File; }

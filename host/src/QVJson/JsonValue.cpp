@@ -1,5 +1,5 @@
 // Shape checks of JSON values, with messages that name the path, the expectation and what was found.
-#include "QVRig/JsonValue.h"
+#include "QVJson/JsonValue.h"
 
 #include <cmath>
 #include <limits>
@@ -57,7 +57,7 @@ void FQVJsonValue::ExpectObject(std::initializer_list<const TCHAR*> InAllowedKey
 			{
 				Allowed.Add(Key);
 			}
-			throw FQVRigFileError(ChildPath(Path, It.key().c_str()),
+			throw FQVJsonError(ChildPath(Path, It.key().c_str()),
 				FString::Printf(TEXT("unknown key '%s' (expected %s)"), It.key().c_str(), *QVJoinChoices(Allowed)));
 		}
 	}
@@ -194,7 +194,7 @@ int32 FQVJsonValue::AsChoice(TConstArrayView<FString> InChoices) const
 
 void FQVJsonValue::Fail(const FString& InMessage) const
 {
-	throw FQVRigFileError(Path, InMessage);
+	throw FQVJsonError(Path, InMessage);
 }
 
 void FQVJsonValue::FailExpected(const FString& InExpected) const

@@ -1,13 +1,13 @@
 // Formatting of rig file errors.
-#include "QVRig/RigFileError.h"
+#include "QVJson/JsonError.h"
 
-FQVRigFileError::FQVRigFileError(FString InPath, FString InMessage, FString InFile)
+FQVJsonError::FQVJsonError(FString InPath, FString InMessage, FString InFile)
 	: File(MoveTemp(InFile)), Path(MoveTemp(InPath)), Message(MoveTemp(InMessage))
 {
 	Formatted = Format();
 }
 
-void FQVRigFileError::SetFileIfUnset(const FString& InFile)
+void FQVJsonError::SetFileIfUnset(const FString& InFile)
 {
 	if (File.IsEmpty())
 	{
@@ -16,7 +16,7 @@ void FQVRigFileError::SetFileIfUnset(const FString& InFile)
 	}
 }
 
-FString FQVRigFileError::Format() const
+FString FQVJsonError::Format() const
 {
 	FString Result;
 	if (!File.IsEmpty())
