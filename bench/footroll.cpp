@@ -38,10 +38,12 @@ static void BM_FootRollThroughRigVMEntry(benchmark::State& State)
 	Unit.InnerRockPivot = TEXT("inner_l_pivot");
 	Unit.OuterRockPivot = TEXT("outer_l_pivot");
 
+	// The unit's function is registered when its struct is first requested, as a rig graph does when it loads.
+	const UScriptStruct* Struct = FRigUnit_QVReverseFootRoll::StaticStruct();
 	const FRigVMFunction* Function =
 		FRigVMRegistry_RWLock::Get().FindFunction(TEXT("FRigUnit_QVReverseFootRoll::Execute"));
 	TArray<FRigVMMemoryHandle> Handles;
-	for (TFieldIterator<FProperty> It(FRigUnit_QVReverseFootRoll::StaticStruct()); It; ++It)
+	for (TFieldIterator<FProperty> It(Struct); It; ++It)
 	{
 		Handles.Add(FRigVMMemoryHandle(It->ContainerPtrToValuePtr<uint8>(&Unit)));
 	}

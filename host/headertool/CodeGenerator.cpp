@@ -1,6 +1,7 @@
 // Writing X.generated.h and X.gen.cpp.
 #include "CodeGenerator.h"
 
+#include "CppText.h"
 #include "HeaderToolError.h"
 
 #include <algorithm>
@@ -12,31 +13,7 @@ namespace
 {
 std::string CppString(const std::string& Value)
 {
-	std::string Result = "TEXT(\"";
-	for (const char C : Value)
-	{
-		switch (C)
-		{
-			case '\n':
-				Result += "\\n";
-				break;
-			case '\t':
-				Result += "\\t";
-				break;
-			case '\r':
-				Result += "\\r";
-				break;
-			case '"':
-				Result += "\\\"";
-				break;
-			case '\\':
-				Result += "\\\\";
-				break;
-			default:
-				Result += C;
-		}
-	}
-	return Result + "\")";
+	return "TEXT(" + QuoteCppText(Value) + ")";
 }
 
 std::string Sanitize(const std::string& Text)

@@ -1,6 +1,7 @@
 // Parsing the reflection markup of one header.
 #include "HeaderParser.h"
 
+#include "CppText.h"
 #include "HeaderToolError.h"
 #include "Markup.h"
 #include "SpecifierRules.h"
@@ -16,36 +17,6 @@ bool IsWordToken(const FToken& Token)
 	return Token.Type == ETokenType::Identifier || Token.Type == ETokenType::Number;
 }
 
-std::string QuoteString(const std::string& Value, char Quote)
-{
-	std::string Result(1, Quote);
-	for (const char C : Value)
-	{
-		switch (C)
-		{
-			case '\n':
-				Result += "\\n";
-				break;
-			case '\t':
-				Result += "\\t";
-				break;
-			case '\r':
-				Result += "\\r";
-				break;
-			case '\\':
-				Result += "\\\\";
-				break;
-			default:
-				if (C == Quote)
-				{
-					Result += '\\';
-				}
-				Result += C;
-		}
-	}
-	return Result + Quote;
-}
-
 // Tokens back to C++ text: words apart, punctuation attached, a space after commas.
 std::string JoinTokens(const std::vector<FToken>& Tokens, size_t Begin, size_t End)
 {
@@ -59,11 +30,11 @@ std::string JoinTokens(const std::vector<FToken>& Tokens, size_t Begin, size_t E
 		}
 		if (Token.Type == ETokenType::String)
 		{
-			Result += QuoteString(Token.Text, '"');
+			Result += QuoteCppText(Token.Text, '"');
 		}
 		else if (Token.Type == ETokenType::Char)
 		{
-			Result += QuoteString(Token.Text, '\'');
+			Result += QuoteCppText(Token.Text, '\'');
 		}
 		else
 		{

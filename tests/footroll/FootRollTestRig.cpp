@@ -14,11 +14,13 @@ void EvaluateFootRoll(FRigUnit_QVReverseFootRoll& Unit, URigHierarchy& Hierarchy
 		return;
 	}
 
+	// The unit's function is registered when its struct is first requested, as a rig graph does when it loads.
+	const UScriptStruct* Struct = FRigUnit_QVReverseFootRoll::StaticStruct();
 	const FRigVMFunction* Function =
 		FRigVMRegistry_RWLock::Get().FindFunction(TEXT("FRigUnit_QVReverseFootRoll::Execute"));
 	ASSERT_NE(Function, nullptr);
 	TArray<FRigVMMemoryHandle> Handles;
-	for (TFieldIterator<FProperty> It(FRigUnit_QVReverseFootRoll::StaticStruct()); It; ++It)
+	for (TFieldIterator<FProperty> It(Struct); It; ++It)
 	{
 		Handles.Add(FRigVMMemoryHandle(It->ContainerPtrToValuePtr<uint8>(&Unit)));
 	}
