@@ -4,7 +4,7 @@
 #include "CppText.h"
 #include "HeaderToolError.h"
 #include "Markup.h"
-#include "SpecifierRules.h"
+#include "MarkupSpecifiers.h"
 #include "Tokenizer.h"
 
 #include <cctype>

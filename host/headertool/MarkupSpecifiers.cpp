@@ -1,5 +1,5 @@
 // Specifiers to flags and metadata.
-#include "SpecifierRules.h"
+#include "MarkupSpecifiers.h"
 
 #include "HeaderParser.h"
 #include "HeaderToolError.h"
