@@ -138,8 +138,6 @@ struct FRigControlValue
 	// A readable form for diagnostics and the runner's tables.
 	FString ToString(ERigControlType InControlType) const;
 
-	const float* GetFloatData() const { return FloatStorage; }
-
 private:
 	float FloatStorage[NumFloats];
 };
