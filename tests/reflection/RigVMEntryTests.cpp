@@ -131,6 +131,8 @@ TEST(RigVMRegistry, TheEntryReadsEveryPinFromItsHandleAndCallsStaticExecute)
 	};
 
 	GQVTestUnitCall = FQVTestUnitCall();
+	// The function is registered when its struct is first requested.
+	FRigUnit_QVTestUnit::StaticStruct();
 	const FRigVMFunction* Function = FRigVMRegistry_RWLock::Get().FindFunction(TEXT("FRigUnit_QVTestUnit::Execute"));
 	ASSERT_NE(Function, nullptr);
 	Function->FunctionPtr(Context, FRigVMMemoryHandleArray(Handles), FRigVMPredicateBranchArray());
