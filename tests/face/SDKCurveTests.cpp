@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+#include <sstream>
+
 namespace
 {
 TArray<FQVSDKKey> MakeKeys(std::initializer_list<std::pair<float, float>> Pairs)
@@ -36,14 +39,20 @@ FQVSDKQuaternionKey MakeQuaternionKey(float X, const FQuat& Value)
 	return Key;
 }
 
+std::string Describe(const FQuat& Q)
+{
+	std::ostringstream Text;
+	Text << "(" << Q.X << ", " << Q.Y << ", " << Q.Z << ", " << Q.W << ")";
+	return Text.str();
+}
+
 ::testing::AssertionResult SameRotation(const FQuat& A, const FQuat& B, double Tolerance = 1e-6)
 {
 	if (A.Equals(B, Tolerance))
 	{
 		return ::testing::AssertionSuccess();
 	}
-	return ::testing::AssertionFailure() << "(" << A.X << ", " << A.Y << ", " << A.Z << ", " << A.W << ") vs (" << B.X
-										 << ", " << B.Y << ", " << B.Z << ", " << B.W << ")";
+	return ::testing::AssertionFailure() << Describe(A) << " vs " << Describe(B);
 }
 } // namespace
 
@@ -141,5 +150,41 @@ TEST(SDKQuaternionCurve, DegenerateKeyLists)
 	for (float X : {0.f, 1.f, 2.f})
 	{
 		EXPECT_TRUE(SameRotation(QVEvaluateSDKQuaternionCurve(X, Shared), AboutZ(70))) << X;
+	}
+}
+
+TEST(SDKQuaternionCurve, ExtremeKeysStillGiveUnitRotations)
+{
+	const double Infinity = std::numeric_limits<double>::infinity();
+	const double NaN = std::numeric_limits<double>::quiet_NaN();
+	// Each key value with the rotation it reads as: below a squared length of 1e-8, or not finite after dividing by
+	// the length, the identity.
+	const std::pair<FQuat, FQuat> Cases[] = {
+		{FQuat(0.0, 0.0, 1e200, 1e200), FQuat::Identity},  // the squared length overflows
+		{FQuat(0.0, 0.0, 1e150, 1e150), AboutZ(90)},       // huge, but the squared length is finite
+		{FQuat(0.0, 0.0, Infinity, 1.0), FQuat::Identity}, // dividing by the length gives NaN
+		{FQuat(NaN, 0.0, 0.0, 1.0), FQuat::Identity},      // the squared length is NaN
+		{FQuat(0.0, 0.0, 0.0, 0.0), FQuat::Identity},
+		{FQuat(0.0, 0.0, 5e-5, 5e-5), FQuat::Identity}, // squared length 5e-9
+		{FQuat(0.0, 0.0, 1e-4, 1e-4), AboutZ(90)},      // squared length 2e-8
+	};
+	auto IsUnit = [](const FQuat& Q) { return !Q.ContainsNaN() && FMath::Abs(Q.SizeSquared() - 1.0) < 1e-12; };
+
+	for (const std::pair<FQuat, FQuat>& Case : Cases)
+	{
+		const FQuat& Value = Case.first;
+		const TArray<FQVSDKQuaternionKey> One = {MakeQuaternionKey(2.f, Value)};
+		const TArray<FQVSDKQuaternionKey> Shared = {MakeQuaternionKey(1.f, AboutZ(10)), MakeQuaternionKey(1.f, Value)};
+		const TArray<FQVSDKQuaternionKey> Leading = {MakeQuaternionKey(0.f, Value), MakeQuaternionKey(1.f, AboutZ(90))};
+		const TArray<FQVSDKQuaternionKey> Trailing = {MakeQuaternionKey(0.f, AboutZ(0)), MakeQuaternionKey(1.f, Value)};
+		for (float X : {-1.f, 0.f, 0.5f, 1.f, 3.f})
+		{
+			const FQuat FromOne = QVEvaluateSDKQuaternionCurve(X, One);
+			EXPECT_TRUE(IsUnit(FromOne) && SameRotation(FromOne, Case.second)) << Describe(Value) << " at " << X;
+			const FQuat FromShared = QVEvaluateSDKQuaternionCurve(X, Shared);
+			EXPECT_TRUE(IsUnit(FromShared) && SameRotation(FromShared, Case.second)) << Describe(Value) << " at " << X;
+			EXPECT_TRUE(IsUnit(QVEvaluateSDKQuaternionCurve(X, Leading))) << Describe(Value) << " at " << X;
+			EXPECT_TRUE(IsUnit(QVEvaluateSDKQuaternionCurve(X, Trailing))) << Describe(Value) << " at " << X;
+		}
 	}
 }

@@ -3,6 +3,7 @@
 
 #include "Public/ReflectionTestTypes.h"
 #include "Lazy/RigUnit_QVLazyUnit.h"
+#include "Race/RigUnit_QVRacedUnit.h"
 
 FQVTestUnitCall GQVTestUnitCall;
 
@@ -41,3 +42,5 @@ FRigUnit_QVTestUnit_Execute()
 }
 
 FRigUnit_QVLazyUnit_Execute() {}
+
+FRigUnit_QVRacedUnit_Execute() {}

@@ -1,7 +1,10 @@
-// FName: a case-insensitive identifier stored once in a global name table and passed around as its index.
+// FName: an identifier stored in a global name table, compared without regard to case but printed as spelled.
 //
-// Equal texts (ignoring case) share one entry, so equality and hashing are integer operations; ToString gives the
-// spelling the entry was first created with. The empty text and "None" are NAME_None, index 0.
+// As in the editor's case-preserving names, a name carries two entry indices. The comparison index is shared by
+// every spelling of a text that is equal ignoring case, so equality, hashing and fast ordering are integer
+// operations on it. The display index is that of the exact spelling this name was made from, so ToString gives back
+// what the caller wrote ("ctrlBox" stays "ctrlBox" even after "CtrlBox" was made), whatever else the process met
+// first. The empty text and any spelling of "None" are NAME_None (comparison index 0).
 //
 // The engine splits a trailing "_<digits>" into a number beside the name; here the whole text is the entry, so
 // "Bone_2" is one entry and GetNumber() is always 0. Equality answers are the same either way, and Compare and
@@ -19,7 +22,8 @@
 
 enum EFindName
 {
-	// Look an existing name up; an unknown text gives NAME_None and adds nothing.
+	// Look an existing name up and add nothing: an unknown text gives NAME_None, and a new spelling of a known text
+	// gives the known name as first spelled.
 	FNAME_Find,
 	// Look the name up, adding it when it is new.
 	FNAME_Add,
@@ -31,7 +35,7 @@ enum class ENameCase : uint8
 	IgnoreCase,
 };
 
-// The index of an entry in the name table. Stable for the life of the process, but not across runs.
+// The index of an entry (one spelling) in the name table. Stable for the life of the process, but not across runs.
 class FNameEntryId
 {
 public:
@@ -63,7 +67,10 @@ class FName
 {
 public:
 	constexpr FName() = default;
-	constexpr FName(EName Name) : ComparisonIndex(FNameEntryId::FromUnstableInt(static_cast<uint32>(Name))) {}
+	constexpr FName(EName Name)
+		: ComparisonIndex(FNameEntryId::FromUnstableInt(static_cast<uint32>(Name))), DisplayIndex(ComparisonIndex)
+	{
+	}
 	FName(const TCHAR* Name, EFindName FindType = FNAME_Add)
 		: FName(Name != nullptr ? FCString::Strlen(Name) : 0, Name, FindType)
 	{
@@ -73,6 +80,7 @@ public:
 	// Name followed by "_<InNumber - 1>", the text the engine's (name, number) pair prints as.
 	CORE_API FName(const TCHAR* Name, int32 InNumber);
 
+	// The spelling this name was made from.
 	CORE_API FString ToString() const;
 	CORE_API void ToString(FString& Out) const;
 	CORE_API void AppendString(FString& Out) const;
@@ -82,17 +90,25 @@ public:
 	FORCEINLINE bool IsNone() const { return ComparisonIndex.IsNone(); }
 	CORE_API bool IsValid() const;
 
+	// Shared by every spelling of the text.
 	FORCEINLINE FNameEntryId GetComparisonIndex() const { return ComparisonIndex; }
-	FORCEINLINE FNameEntryId GetDisplayIndex() const { return ComparisonIndex; }
+	// This spelling's own entry; equal for two names exactly when their spellings are.
+	FORCEINLINE FNameEntryId GetDisplayIndex() const { return DisplayIndex; }
 	FORCEINLINE int32 GetNumber() const { return NAME_NO_NUMBER_INTERNAL; }
 
+	// Ignores case: "ctrlBox" == "CtrlBox".
 	FORCEINLINE bool operator==(FName Other) const { return ComparisonIndex == Other.ComparisonIndex; }
 	// Compares with the text ignoring case, without adding it to the table; "" and "None" equal NAME_None.
 	CORE_API bool operator==(const TCHAR* Other) const;
 
-	// CaseSensitive also compares the spellings, which are those of the first creation.
-	CORE_API bool IsEqual(
-		const FName& Other, ENameCase CompareMethod = ENameCase::IgnoreCase, bool bCompareNumber = true) const;
+	// CaseSensitive compares the spellings (display indices), IgnoreCase is operator==. Numbers are never split off
+	// here, so bCompareNumber changes nothing.
+	FORCEINLINE bool IsEqual(
+		const FName& Other, ENameCase CompareMethod = ENameCase::IgnoreCase, bool /*bCompareNumber*/ = true) const
+	{
+		return CompareMethod == ENameCase::IgnoreCase ? ComparisonIndex == Other.ComparisonIndex
+													  : DisplayIndex == Other.DisplayIndex;
+	}
 
 	// Alphabetical order ignoring case, reading a trailing "_<digits>" as a number compared after the rest.
 	CORE_API int32 Compare(const FName& Other) const;
@@ -102,6 +118,7 @@ public:
 
 private:
 	FNameEntryId ComparisonIndex;
+	FNameEntryId DisplayIndex;
 };
 
 FORCEINLINE uint32 GetTypeHash(FName Name)

@@ -237,11 +237,19 @@ struct FCompiledInType
 } // namespace UECodeGen_Private
 
 // A static object in each generated .gen.cpp: at start-up (module load) it records the module's types in their
-// script package, to be made on their first request or when the package is listed or searched.
+// script package, to be made on their first request or when the package is listed or searched. Each type comes with
+// the function that returns it (StaticStruct, StaticClass, StaticEnum); a request from another thread while the type
+// is being made waits for that construction to end, so no request sees the type half built or missing.
 struct FRegisterCompiledInInfo
 {
 	FRegisterCompiledInInfo(const TCHAR* PackageName, std::initializer_list<UECodeGen_Private::FCompiledInType> Types);
 };
+
+// Records a hand-written type in its script package at start-up, as generated code records its types, so that a
+// request by name makes the type, or waits for the thread that is making it.
+#define QV_RECORD_HAND_WRITTEN_TYPE(Type, PackageName, TypeName, Getter)                                               \
+	static FRegisterCompiledInInfo Z_CompiledInDefer_##Type(                                                           \
+		PackageName, {{TypeName, []() -> UObject* { return Getter; }}});
 
 // Defines TClass::StaticClass() for a class declared with DECLARE_CLASS_INTRINSIC. The trailing code runs once on the
 // new UClass, named Class, to set metadata or the configuration section.
@@ -251,7 +259,8 @@ struct FRegisterCompiledInInfo
 		static UClass* const Class = UECodeGen_Private::ConstructIntrinsicClass<TClass, TSuperClass>(                  \
 			TEXT(#TClass), [](UClass* Class) { __VA_ARGS__; });                                                        \
 		return Class;                                                                                                  \
-	}
+	}                                                                                                                  \
+	QV_RECORD_HAND_WRITTEN_TYPE(TClass, TClass::StaticPackage(), TEXT(#TClass) + 1, TClass::StaticClass())
 
 // Hand-written registration of an engine struct the host provides: ... is code run once on the new struct, named
 // Struct, usually REFLECT_STRUCT_MEMBER lines. SuperStruct is the parent's UScriptStruct or nullptr.
@@ -269,12 +278,13 @@ struct FRegisterCompiledInInfo
 
 // For an engine struct without a StaticStruct member (declared with DECLARE_BASE_STRUCTURE in UObject/Class.h).
 #define IMPLEMENT_BASE_STRUCTURE(Type, SuperStruct, TPackage, TName, ...)                                              \
-	UScriptStruct* TBaseStructure<Type>::Get()                                                                         \
-		QV_STRUCT_REGISTRATION_BODY(Type, SuperStruct, TPackage, TName, __VA_ARGS__)
+	UScriptStruct* TBaseStructure<Type>::Get() QV_STRUCT_REGISTRATION_BODY(Type, SuperStruct, TPackage, TName,         \
+		__VA_ARGS__) QV_RECORD_HAND_WRITTEN_TYPE(Type, TEXT(TPackage), TEXT(TName), TBaseStructure<Type>::Get())
 
 // For an engine struct that declares static UScriptStruct* StaticStruct().
 #define IMPLEMENT_STATIC_STRUCT(Type, SuperStruct, TPackage, TName, ...)                                               \
-	UScriptStruct* Type::StaticStruct() QV_STRUCT_REGISTRATION_BODY(Type, SuperStruct, TPackage, TName, __VA_ARGS__)
+	UScriptStruct* Type::StaticStruct() QV_STRUCT_REGISTRATION_BODY(Type, SuperStruct, TPackage, TName, __VA_ARGS__)   \
+		QV_RECORD_HAND_WRITTEN_TYPE(Type, TEXT(TPackage), TEXT(TName), Type::StaticStruct())
 
 // One member, editable and visible to Blueprint as the engine's own structs' members are.
 #define REFLECT_STRUCT_MEMBER(Type, Member, ...)                                                                       \

@@ -1,124 +1,80 @@
 // The global name table behind FName.
 //
-// Entries live in fixed-size chunks that never move, so a name's text can be read without a lock once its index is
-// known. Look-up goes through an open-addressing table of (hash, index) slots guarded by a reader/writer lock:
-// finding an existing name takes only the read lock and allocates nothing.
+// Every distinct spelling is one entry, which also records the comparison entry of its text: the first spelling of
+// that text, ignoring case. Entries live in fixed-size chunks that never move, so an entry can be read without a
+// lock once its index is known. Two open-addressing tables of (hash, index) slots find entries: one by exact
+// spelling over every entry, one ignoring case over the comparison entries. Both sit behind one reader/writer lock:
+// finding an existing spelling takes only the read lock and allocates nothing; a new spelling takes the write lock.
 #include "UObject/NameTypes.h"
 
 #include "HAL/CriticalSection.h"
 
 #include <atomic>
-#include <memory>
 #include <string>
 #include <vector>
 
 namespace
 {
-class FNamePool
+struct FNameEntryIds
+{
+	uint32 ComparisonId = 0;
+	uint32 DisplayId = 0;
+};
+
+// FNV-1a over the characters as they are: the hash of an exact spelling.
+uint32 HashSpelling(const TCHAR* Text, int32 Len)
+{
+	uint32 Hash = 2166136261u;
+	for (int32 Index = 0; Index < Len; ++Index)
+	{
+		Hash ^= static_cast<uint8>(Text[Index]);
+		Hash *= 16777619u;
+	}
+	return Hash;
+}
+
+// Open addressing with linear probing; at most half full. Slots hold the text's hash beside the entry index, so
+// most mismatches are rejected without reading the entry.
+class FNameSlotTable
 {
 public:
-	static FNamePool& Get()
-	{
-		// Never destroyed, so names stay readable while other globals are torn down.
-		static FNamePool* const Pool = new FNamePool();
-		return *Pool;
-	}
+	static constexpr int32 InitialSize = 1024;
 
-	// The entry index of the text, adding it when bAdd; 0 (None) for an unknown text when not adding.
-	uint32 Store(const TCHAR* Text, int32 Len, bool bAdd)
-	{
-		if (Len <= 0)
-		{
-			return 0;
-		}
-		const uint32 Hash = FCrc::Strihash_DEPRECATED(Len, Text);
-		{
-			FReadScopeLock ReadLock(Lock);
-			const FSlot& Slot = Slots[Probe(Text, Len, Hash)];
-			if (Slot.IdPlusOne != 0 || !bAdd)
-			{
-				return Slot.IdPlusOne != 0 ? Slot.IdPlusOne - 1 : 0;
-			}
-		}
-		FWriteScopeLock WriteLock(Lock);
-		// Another thread may have added it between the two locks.
-		const int32 SlotIndex = Probe(Text, Len, Hash);
-		if (Slots[SlotIndex].IdPlusOne != 0)
-		{
-			return Slots[SlotIndex].IdPlusOne - 1;
-		}
-		const uint32 Id = AddEntry(Text, Len);
-		Slots[SlotIndex] = FSlot{Hash, Id + 1};
-		if (2 * (Id + 1) > Slots.size())
-		{
-			Grow();
-		}
-		return Id;
-	}
+	FNameSlotTable() : Slots(InitialSize) {}
 
-	const std::string& Resolve(uint32 Id) const
-	{
-		const std::string* Chunk = Chunks[Id >> ChunkBits].load(std::memory_order_acquire);
-		return Chunk[Id & (ChunkSize - 1)];
-	}
-
-	uint32 Num() const { return NumEntries.load(std::memory_order_acquire); }
-
-private:
-	static constexpr uint32 ChunkBits = 12;
-	static constexpr uint32 ChunkSize = 1u << ChunkBits;
-	static constexpr uint32 MaxChunks = 4096;
-
-	struct FSlot
-	{
-		uint32 Hash = 0;
-		uint32 IdPlusOne = 0;
-	};
-
-	FNamePool() : Slots(1024)
-	{
-		const TCHAR* const NoneText = "None";
-		const uint32 Hash = FCrc::Strihash_DEPRECATED(4, NoneText);
-		Slots[Probe(NoneText, 4, Hash)] = FSlot{Hash, AddEntry(NoneText, 4) + 1};
-	}
-
-	// The slot holding the text, or the empty slot where it would go.
-	int32 Probe(const TCHAR* Text, int32 Len, uint32 Hash) const
+	// The slot whose entry satisfies Matches, or the empty slot where such an entry would go.
+	template <typename MatchesType> int32 Probe(uint32 Hash, MatchesType&& Matches) const
 	{
 		const uint32 Mask = static_cast<uint32>(Slots.size()) - 1;
 		for (uint32 Index = Hash & Mask;; Index = (Index + 1) & Mask)
 		{
 			const FSlot& Slot = Slots[Index];
-			if (Slot.IdPlusOne == 0)
+			if (Slot.IdPlusOne == 0 || (Slot.Hash == Hash && Matches(Slot.IdPlusOne - 1)))
 			{
 				return static_cast<int32>(Index);
-			}
-			if (Slot.Hash == Hash)
-			{
-				const std::string& Entry = Resolve(Slot.IdPlusOne - 1);
-				if (static_cast<int32>(Entry.size()) == Len && FCString::Strnicmp(Entry.c_str(), Text, Len) == 0)
-				{
-					return static_cast<int32>(Index);
-				}
 			}
 		}
 	}
 
-	uint32 AddEntry(const TCHAR* Text, int32 Len)
+	bool IsUsed(int32 SlotIndex) const { return Slots[SlotIndex].IdPlusOne != 0; }
+	uint32 GetId(int32 SlotIndex) const { return Slots[SlotIndex].IdPlusOne - 1; }
+
+	// Fills the empty slot Probe returned; the table may grow, so slot indices are stale afterwards.
+	void Claim(int32 SlotIndex, uint32 Hash, uint32 Id)
 	{
-		const uint32 Id = NumEntries.load(std::memory_order_relaxed);
-		const uint32 ChunkIndex = Id >> ChunkBits;
-		checkf(ChunkIndex < MaxChunks, TEXT("The name table is full"));
-		std::string* Chunk = Chunks[ChunkIndex].load(std::memory_order_relaxed);
-		if (Chunk == nullptr)
+		Slots[SlotIndex] = FSlot{Hash, Id + 1};
+		if (2 * ++NumUsed > Slots.size())
 		{
-			Chunk = new std::string[ChunkSize];
-			Chunks[ChunkIndex].store(Chunk, std::memory_order_release);
+			Grow();
 		}
-		Chunk[Id & (ChunkSize - 1)].assign(Text, Len);
-		NumEntries.store(Id + 1, std::memory_order_release);
-		return Id;
 	}
+
+private:
+	struct FSlot
+	{
+		uint32 Hash = 0;
+		uint32 IdPlusOne = 0;
+	};
 
 	void Grow()
 	{
@@ -139,9 +95,134 @@ private:
 		}
 	}
 
-	mutable FRWLock Lock;
 	std::vector<FSlot> Slots;
-	std::atomic<std::string*> Chunks[MaxChunks] = {};
+	size_t NumUsed = 0;
+};
+
+class FNamePool
+{
+public:
+	static FNamePool& Get()
+	{
+		// Never destroyed, so names stay readable while other globals are torn down.
+		static FNamePool* const Pool = new FNamePool();
+		return *Pool;
+	}
+
+	// The entries of the spelling, adding it when bAdd. Without adding, a new spelling of a known text gives that
+	// text's comparison entry for both, and an unknown text gives None.
+	FNameEntryIds Store(const TCHAR* Text, int32 Len, bool bAdd)
+	{
+		if (Len <= 0)
+		{
+			return FNameEntryIds();
+		}
+		const uint32 SpellingHash = HashSpelling(Text, Len);
+		{
+			FReadScopeLock ReadLock(Lock);
+			const int32 SpellingSlot = ProbeSpelling(Text, Len, SpellingHash);
+			if (Spellings.IsUsed(SpellingSlot))
+			{
+				return IdsOf(Spellings.GetId(SpellingSlot));
+			}
+			if (!bAdd)
+			{
+				const int32 TextSlot = ProbeText(Text, Len, FCrc::Strihash_DEPRECATED(Len, Text));
+				return Texts.IsUsed(TextSlot) ? IdsOf(Texts.GetId(TextSlot)) : FNameEntryIds();
+			}
+		}
+
+		FWriteScopeLock WriteLock(Lock);
+		// Another thread may have added the spelling between the two locks.
+		const int32 SpellingSlot = ProbeSpelling(Text, Len, SpellingHash);
+		if (Spellings.IsUsed(SpellingSlot))
+		{
+			return IdsOf(Spellings.GetId(SpellingSlot));
+		}
+		const uint32 TextHash = FCrc::Strihash_DEPRECATED(Len, Text);
+		const int32 TextSlot = ProbeText(Text, Len, TextHash);
+		const bool bNewText = !Texts.IsUsed(TextSlot);
+		const uint32 Id = NumEntries.load(std::memory_order_relaxed);
+		const uint32 ComparisonId = bNewText ? Id : Texts.GetId(TextSlot);
+		AddEntry(Text, Len, ComparisonId);
+		Spellings.Claim(SpellingSlot, SpellingHash, Id);
+		if (bNewText)
+		{
+			Texts.Claim(TextSlot, TextHash, Id);
+		}
+		return FNameEntryIds{ComparisonId, Id};
+	}
+
+	const std::string& Resolve(uint32 Id) const { return ResolveEntry(Id).Text; }
+
+	uint32 Num() const { return NumEntries.load(std::memory_order_acquire); }
+
+private:
+	static constexpr uint32 ChunkBits = 12;
+	static constexpr uint32 ChunkSize = 1u << ChunkBits;
+	static constexpr uint32 MaxChunks = 4096;
+
+	struct FEntry
+	{
+		std::string Text;
+		// The entry of the text's first spelling; the entry itself when it is that spelling.
+		uint32 ComparisonId = 0;
+	};
+
+	// "None" is entry 0, the comparison entry of NAME_None.
+	FNamePool() { Store(TEXT("None"), 4, true); }
+
+	const FEntry& ResolveEntry(uint32 Id) const
+	{
+		const FEntry* Chunk = Chunks[Id >> ChunkBits].load(std::memory_order_acquire);
+		return Chunk[Id & (ChunkSize - 1)];
+	}
+
+	FNameEntryIds IdsOf(uint32 Id) const { return FNameEntryIds{ResolveEntry(Id).ComparisonId, Id}; }
+
+	int32 ProbeSpelling(const TCHAR* Text, int32 Len, uint32 Hash) const
+	{
+		return Spellings.Probe(Hash,
+			[this, Text, Len](uint32 Id)
+			{
+				const std::string& Entry = Resolve(Id);
+				return static_cast<int32>(Entry.size()) == Len && FCString::Strncmp(Entry.c_str(), Text, Len) == 0;
+			});
+	}
+
+	int32 ProbeText(const TCHAR* Text, int32 Len, uint32 Hash) const
+	{
+		return Texts.Probe(Hash,
+			[this, Text, Len](uint32 Id)
+			{
+				const std::string& Entry = Resolve(Id);
+				return static_cast<int32>(Entry.size()) == Len && FCString::Strnicmp(Entry.c_str(), Text, Len) == 0;
+			});
+	}
+
+	void AddEntry(const TCHAR* Text, int32 Len, uint32 ComparisonId)
+	{
+		const uint32 Id = NumEntries.load(std::memory_order_relaxed);
+		const uint32 ChunkIndex = Id >> ChunkBits;
+		checkf(ChunkIndex < MaxChunks, TEXT("The name table is full"));
+		FEntry* Chunk = Chunks[ChunkIndex].load(std::memory_order_relaxed);
+		if (Chunk == nullptr)
+		{
+			Chunk = new FEntry[ChunkSize];
+			Chunks[ChunkIndex].store(Chunk, std::memory_order_release);
+		}
+		FEntry& Entry = Chunk[Id & (ChunkSize - 1)];
+		Entry.Text.assign(Text, Len);
+		Entry.ComparisonId = ComparisonId;
+		NumEntries.store(Id + 1, std::memory_order_release);
+	}
+
+	mutable FRWLock Lock;
+	// Every entry, by exact spelling.
+	FNameSlotTable Spellings;
+	// The comparison entries, by text ignoring case.
+	FNameSlotTable Texts;
+	std::atomic<FEntry*> Chunks[MaxChunks] = {};
 	std::atomic<uint32> NumEntries = 0;
 };
 
@@ -191,9 +272,13 @@ uint32 ParseNumberSuffix(const std::string& Text, int32& OutBaseLen)
 } // namespace
 
 FName::FName(int32 Len, const TCHAR* Name, EFindName FindType)
-	: ComparisonIndex(
-		  FNameEntryId::FromUnstableInt(Name != nullptr ? FNamePool::Get().Store(Name, Len, FindType == FNAME_Add) : 0))
 {
+	if (Name != nullptr)
+	{
+		const FNameEntryIds Ids = FNamePool::Get().Store(Name, Len, FindType == FNAME_Add);
+		ComparisonIndex = FNameEntryId::FromUnstableInt(Ids.ComparisonId);
+		DisplayIndex = FNameEntryId::FromUnstableInt(Ids.DisplayId);
+	}
 }
 
 FName::FName(const TCHAR* Name, int32 InNumber)
@@ -203,12 +288,12 @@ FName::FName(const TCHAR* Name, int32 InNumber)
 	{
 		Text.Appendf("_%d", InNumber - 1);
 	}
-	ComparisonIndex = FNameEntryId::FromUnstableInt(FNamePool::Get().Store(*Text, Text.Len(), true));
+	*this = FName(Text.Len(), *Text, FNAME_Add);
 }
 
 FString FName::ToString() const
 {
-	const std::string& Text = FNamePool::Get().Resolve(ComparisonIndex.ToUnstableInt());
+	const std::string& Text = FNamePool::Get().Resolve(DisplayIndex.ToUnstableInt());
 	return FString(static_cast<int32>(Text.size()), Text.c_str());
 }
 
@@ -220,13 +305,14 @@ void FName::ToString(FString& Out) const
 
 void FName::AppendString(FString& Out) const
 {
-	const std::string& Text = FNamePool::Get().Resolve(ComparisonIndex.ToUnstableInt());
+	const std::string& Text = FNamePool::Get().Resolve(DisplayIndex.ToUnstableInt());
 	Out.Append(Text.c_str(), static_cast<int32>(Text.size()));
 }
 
 bool FName::IsValid() const
 {
-	return ComparisonIndex.ToUnstableInt() < FNamePool::Get().Num();
+	const uint32 NumEntries = FNamePool::Get().Num();
+	return ComparisonIndex.ToUnstableInt() < NumEntries && DisplayIndex.ToUnstableInt() < NumEntries;
 }
 
 bool FName::operator==(const TCHAR* Other) const
@@ -237,12 +323,6 @@ bool FName::operator==(const TCHAR* Other) const
 	}
 	const std::string& Text = FNamePool::Get().Resolve(ComparisonIndex.ToUnstableInt());
 	return FCString::Stricmp(Text.c_str(), Other) == 0;
-}
-
-bool FName::IsEqual(const FName& Other, ENameCase CompareMethod, bool bCompareNumber) const
-{
-	// Names equal ignoring case share one entry, hence one spelling, so the case-sensitive answer is the same.
-	return ComparisonIndex == Other.ComparisonIndex;
 }
 
 int32 FName::Compare(const FName& Other) const

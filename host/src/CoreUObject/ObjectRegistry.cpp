@@ -38,8 +38,36 @@ UObject* FUObjectRegistry::CreateObject(const FObjectConstruction& Construction,
 		checkf(!ObjectsByName.Contains(Key), TEXT("An object named '%s' already exists in that outer"),
 			*Construction.Name.ToString());
 		ObjectsByName.Add(Key, nullptr);
+		// The thread whose construction makes a pending type's object is that type's builder, however the
+		// construction started (a request by name, or StaticStruct called directly).
+		if (Construction.Outer != nullptr && Construction.Outer->GetOuter() == nullptr)
+		{
+			if (FPendingType* Type = FindPendingType(Construction.Outer->GetFName(), Construction.Name))
+			{
+				Type->Builder = std::this_thread::get_id();
+			}
+		}
 	}
+	return ConstructAndRegister(Key, Construction, Construct);
+}
 
+UObject* FUObjectRegistry::FindOrCreateObject(
+	const FObjectConstruction& Construction, TFunctionRef<UObject*()> Construct)
+{
+	const FObjectKey Key{Construction.Outer, Construction.Name};
+	FScopeLock ScopeLock(&Lock);
+	if (UObject* const* Found = ObjectsByName.Find(Key))
+	{
+		checkf(*Found != nullptr, TEXT("'%s' is being made without FindOrCreateObject"), *Construction.Name.ToString());
+		return *Found;
+	}
+	ObjectsByName.Add(Key, nullptr);
+	return ConstructAndRegister(Key, Construction, Construct);
+}
+
+UObject* FUObjectRegistry::ConstructAndRegister(
+	const FObjectKey& Key, const FObjectConstruction& Construction, TFunctionRef<UObject*()> Construct)
+{
 	FObjectConstruction LocalConstruction = Construction;
 	FObjectConstruction* const OuterConstruction = GPendingConstruction;
 	GPendingConstruction = &LocalConstruction;
@@ -74,18 +102,9 @@ bool FUObjectRegistry::IsNameTaken(const UObject* Outer, const FName& Name)
 
 UObject* FUObjectRegistry::FindObject(const UObject* Outer, const FName& Name)
 {
-	if (UObject* Found = FindRegisteredObject(Outer, Name))
+	if (Outer != nullptr && Outer->GetOuter() == nullptr)
 	{
-		return Found;
-	}
-	if (Outer == nullptr || Outer->GetOuter() != nullptr)
-	{
-		return nullptr;
-	}
-	// Made outside the lock: a type's construction takes other locks (the RigVM registry's) and makes objects.
-	if (UObject * (*Register)() = TakePendingType(Outer->GetFName(), Name))
-	{
-		Register();
+		MakePendingType(Outer->GetFName(), Name);
 	}
 	return FindRegisteredObject(Outer, Name);
 }
@@ -106,7 +125,7 @@ void FUObjectRegistry::ForEachObject(TFunctionRef<void(UObject*)> Operation)
 void FUObjectRegistry::AddPendingType(const FName& PackageName, const FName& TypeName, UObject* (*Register)())
 {
 	FScopeLock ScopeLock(&Lock);
-	PendingTypes.FindOrAdd(PackageName).Add(FPendingType{TypeName, Register});
+	PendingTypes.FindOrAdd(PackageName).Add(FPendingType{TypeName, Register, std::thread::id()});
 }
 
 bool FUObjectRegistry::HasPendingTypes(const FName& PackageName)
@@ -118,38 +137,61 @@ bool FUObjectRegistry::HasPendingTypes(const FName& PackageName)
 
 void FUObjectRegistry::RegisterPendingTypes(const FName& PackageName)
 {
-	TArray<FPendingType> Pending;
+	for (FName TypeName = NextPendingTypeForThisThread(PackageName); !TypeName.IsNone();
+		 TypeName = NextPendingTypeForThisThread(PackageName))
 	{
-		FScopeLock ScopeLock(&Lock);
-		if (TArray<FPendingType>* Found = PendingTypes.Find(PackageName))
-		{
-			Pending = MoveTemp(*Found);
-			Found->Reset();
-		}
-	}
-	for (const FPendingType& Type : Pending)
-	{
-		Type.Register();
+		MakePendingType(PackageName, TypeName);
 	}
 }
 
-UObject* (*FUObjectRegistry::TakePendingType(const FName& PackageName, const FName& TypeName))()
+void FUObjectRegistry::MakePendingType(const FName& PackageName, const FName& TypeName)
+{
+	UObject* (*Register)() = nullptr;
+	{
+		FScopeLock ScopeLock(&Lock);
+		const FPendingType* Type = FindPendingType(PackageName, TypeName);
+		// When this thread built the type, either it is looking the type up during the construction, which gets the
+		// type as it stands (waiting would never end), or the construction is over.
+		if (Type == nullptr || Type->Builder == std::this_thread::get_id())
+		{
+			return;
+		}
+		Register = Type->Register;
+	}
+	// Outside the lock, as the construction makes objects and looks other types up. When another thread is making
+	// the type, this call waits for that thread to finish it.
+	Register();
+
+	FScopeLock ScopeLock(&Lock);
+	if (TArray<FPendingType>* Pending = PendingTypes.Find(PackageName))
+	{
+		Pending->RemoveAll([&TypeName](const FPendingType& Type) { return Type.Name == TypeName; });
+	}
+}
+
+FUObjectRegistry::FPendingType* FUObjectRegistry::FindPendingType(const FName& PackageName, const FName& TypeName)
+{
+	TArray<FPendingType>* Pending = PendingTypes.Find(PackageName);
+	return Pending != nullptr
+		? Pending->FindByPredicate([&TypeName](const FPendingType& Type) { return Type.Name == TypeName; })
+		: nullptr;
+}
+
+FName FUObjectRegistry::NextPendingTypeForThisThread(const FName& PackageName)
 {
 	FScopeLock ScopeLock(&Lock);
-	TArray<FPendingType>* Pending = PendingTypes.Find(PackageName);
-	if (Pending == nullptr)
+	if (const TArray<FPendingType>* Pending = PendingTypes.Find(PackageName))
 	{
-		return nullptr;
+		const std::thread::id ThisThread = std::this_thread::get_id();
+		for (const FPendingType& Type : *Pending)
+		{
+			if (Type.Builder != ThisThread)
+			{
+				return Type.Name;
+			}
+		}
 	}
-	const int32 Index =
-		Pending->IndexOfByPredicate([&TypeName](const FPendingType& Type) { return Type.Name == TypeName; });
-	if (Index == INDEX_NONE)
-	{
-		return nullptr;
-	}
-	UObject* (*Register)() = (*Pending)[Index].Register;
-	Pending->RemoveAt(Index);
-	return Register;
+	return NAME_None;
 }
 
 int32 FUObjectRegistry::NextNameNumber(const UClass* Class)

@@ -1,10 +1,19 @@
 // The host's object registry: owns every object, finds objects by outer and name, and keeps the types that
 // modules registered at start-up until they are first requested. Frees every object at exit.
+//
+// A registered type is made by its registration function, which returns the type from a function-local static
+// (StaticStruct, StaticClass, StaticEnum). The type object exists, findable by name, before its construction ends
+// (fields, functions and RigVM registration come after), so the registry keeps the type's record until a
+// registration call has returned. A request from another thread meanwhile calls the registration function too,
+// which waits on that static for the construction to end; a request from the thread making the type, made during
+// the construction, gets the type as it stands rather than waiting for itself.
 #pragma once
 
 #include "CoreMinimal.h"
 #include "HAL/CriticalSection.h"
 #include "UObject/Object.h"
+
+#include <thread>
 
 class UClass;
 
@@ -27,12 +36,16 @@ public:
 	~FUObjectRegistry();
 
 	// Constructs an object with Construct (which news the C++ object) and registers it. The name must be free in
-	// the outer; it is reserved while the constructor runs, which takes no registry lock.
+	// the outer; it is reserved while the constructor runs, which takes no registry lock. Making a pending type's
+	// object records this thread as its builder.
 	UObject* CreateObject(const FObjectConstruction& Construction, TFunctionRef<UObject*()> Construct);
+	// The object of that name in the outer, or one made by Construct, as one step: concurrent callers get the same
+	// object. Construct runs under the registry lock, so it must do nothing but new the C++ object.
+	UObject* FindOrCreateObject(const FObjectConstruction& Construction, TFunctionRef<UObject*()> Construct);
 
 	// The object of that name in the outer, without looking at pending types.
 	UObject* FindRegisteredObject(const UObject* Outer, const FName& Name);
-	// Same, making a pending type of that name first when Outer is its package.
+	// Same, first making (or waiting for) a pending type of that name when Outer is its package.
 	UObject* FindObject(const UObject* Outer, const FName& Name);
 	bool IsNameTaken(const UObject* Outer, const FName& Name);
 
@@ -41,7 +54,7 @@ public:
 
 	void AddPendingType(const FName& PackageName, const FName& TypeName, UObject* (*Register)());
 	bool HasPendingTypes(const FName& PackageName);
-	// Makes every pending type of the package.
+	// Makes (or waits for) every pending type of the package.
 	void RegisterPendingTypes(const FName& PackageName);
 
 	int32 NextNameNumber(const UClass* Class);
@@ -60,10 +73,18 @@ private:
 	{
 		FName Name;
 		UObject* (*Register)();
+		// The thread whose construction made the type's object; none until one has.
+		std::thread::id Builder;
 	};
 
-	// Takes the pending type's registration out of the list; null when there is none.
-	UObject* (*TakePendingType(const FName& PackageName, const FName& TypeName))();
+	UObject* ConstructAndRegister(
+		const FObjectKey& Key, const FObjectConstruction& Construction, TFunctionRef<UObject*()> Construct);
+	// Ensures the pending type is fully made, unless this thread built it; it stops being pending then.
+	void MakePendingType(const FName& PackageName, const FName& TypeName);
+	// Under the lock.
+	FPendingType* FindPendingType(const FName& PackageName, const FName& TypeName);
+	// The first pending type of the package that this thread did not build; None when there is none.
+	FName NextPendingTypeForThisThread(const FName& PackageName);
 
 	FCriticalSection Lock;
 	TArray<UObject*> Objects;

@@ -9,17 +9,12 @@ IMPLEMENT_INTRINSIC_CLASS(UPackage, COREUOBJECT_API, UObject, COREUOBJECT_API, "
 
 UPackage* CreatePackage(const TCHAR* PackageName)
 {
-	FUObjectRegistry& Registry = FUObjectRegistry::Get();
-	const FName Name(PackageName);
 	// Packages are the only objects without an outer, so the name alone finds one.
-	if (UObject* Existing = Registry.FindRegisteredObject(nullptr, Name))
-	{
-		return static_cast<UPackage*>(Existing);
-	}
 	FObjectConstruction Construction;
-	Construction.Name = Name;
+	Construction.Name = FName(PackageName);
 	Construction.Flags = RF_Public;
-	return static_cast<UPackage*>(Registry.CreateObject(Construction, []() -> UObject* { return new UPackage(); }));
+	return static_cast<UPackage*>(
+		FUObjectRegistry::Get().FindOrCreateObject(Construction, []() -> UObject* { return new UPackage(); }));
 }
 
 UPackage* FindPackage(UObject* InOuter, const TCHAR* PackageName)

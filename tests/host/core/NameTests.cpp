@@ -1,36 +1,84 @@
-// FName: interning ignoring case, None, comparison with text, ordering and concurrent creation.
+// FName: spelling kept per name while comparing ignoring case, look-up without adding, None, comparison with text,
+// ordering and concurrent creation.
 #include "UObject/NameTypes.h"
 
 #include "Containers/Array.h"
+#include "Containers/Map.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <thread>
 #include <vector>
 
-TEST(NameTest, SameTextInAnyCaseIsOneEntryKeepingTheFirstSpelling)
+TEST(NameTest, EachNameKeepsItsSpellingAndComparesIgnoringCase)
 {
-	const FName First(TEXT("QvInternTest_LeftFoot"));
-	const FName Upper(TEXT("QVINTERNTEST_LEFTFOOT"));
-	const FName Lower(TEXT("qvinterntest_leftfoot"));
-	const FName Other(TEXT("QvInternTest_RightFoot"));
+	const FName First(TEXT("QvSpellTest_ctrlBox"));
+	const FName Capital(TEXT("QvSpellTest_CtrlBox"));
+	const FName Upper(TEXT("QVSPELLTEST_CTRLBOX"));
+	const FName Other(TEXT("QvSpellTest_ctrlBoxes"));
 
+	// Equality, hashing and ordering ignore case: one comparison entry for every spelling.
+	EXPECT_EQ(First.GetComparisonIndex(), Capital.GetComparisonIndex());
 	EXPECT_EQ(First.GetComparisonIndex(), Upper.GetComparisonIndex());
-	EXPECT_EQ(First.GetComparisonIndex(), Lower.GetComparisonIndex());
 	EXPECT_NE(First.GetComparisonIndex(), Other.GetComparisonIndex());
-	EXPECT_TRUE(First == Upper);
-	EXPECT_TRUE(First != Other);
+	EXPECT_TRUE(First == Capital && Capital == Upper && First != Other);
+	EXPECT_TRUE(First.IsEqual(Upper) && First.IsEqual(Upper, ENameCase::IgnoreCase));
+	EXPECT_EQ(GetTypeHash(First), GetTypeHash(Upper));
+	EXPECT_EQ(First.Compare(Upper), 0);
+	EXPECT_FALSE(First.LexicalLess(Upper) || Upper.LexicalLess(First) || First.FastLess(Upper));
 
-	// Every copy prints the spelling of the first creation.
-	EXPECT_TRUE(Upper.ToString().Equals(TEXT("QvInternTest_LeftFoot"), ESearchCase::CaseSensitive));
-	EXPECT_TRUE(Lower.ToString().Equals(TEXT("QvInternTest_LeftFoot"), ESearchCase::CaseSensitive));
+	// Each name prints the spelling it was made from, not the one the table met first.
+	EXPECT_TRUE(First.ToString().Equals(TEXT("QvSpellTest_ctrlBox"), ESearchCase::CaseSensitive));
+	EXPECT_TRUE(Capital.ToString().Equals(TEXT("QvSpellTest_CtrlBox"), ESearchCase::CaseSensitive));
+	EXPECT_TRUE(Upper.ToString().Equals(TEXT("QVSPELLTEST_CTRLBOX"), ESearchCase::CaseSensitive));
 	FString Appended(TEXT("<"));
-	Lower.AppendString(Appended);
-	EXPECT_STREQ(*Appended, "<QvInternTest_LeftFoot");
+	Capital.AppendString(Appended);
+	EXPECT_STREQ(*Appended, "<QvSpellTest_CtrlBox");
+	FString Written(TEXT("stale"));
+	Upper.ToString(Written);
+	EXPECT_STREQ(*Written, "QVSPELLTEST_CTRLBOX");
 
-	EXPECT_EQ(GetTypeHash(First), GetTypeHash(Lower));
-	EXPECT_TRUE(First.IsValid());
+	// A case-sensitive comparison tells the spellings apart; the same spelling made again is the same entry.
+	EXPECT_NE(First.GetDisplayIndex(), Capital.GetDisplayIndex());
+	EXPECT_FALSE(First.IsEqual(Capital, ENameCase::CaseSensitive));
+	const FName CapitalAgain(FString(TEXT("QvSpellTest_CtrlBox")));
+	EXPECT_EQ(CapitalAgain.GetDisplayIndex(), Capital.GetDisplayIndex());
+	EXPECT_TRUE(CapitalAgain.IsEqual(Capital, ENameCase::CaseSensitive));
+	EXPECT_TRUE(Capital.IsValid() && Upper.IsValid());
+
+	// Copies keep their spelling; containers find a key by any spelling and keep the spelling it was added with.
+	const FName Copy = Upper;
+	EXPECT_STREQ(*Copy.ToString(), "QVSPELLTEST_CTRLBOX");
+	TMap<FName, int32> ByName;
+	ByName.Add(Capital, 7);
+	ASSERT_NE(ByName.Find(Upper), nullptr);
+	EXPECT_EQ(*ByName.Find(First), 7);
+	for (const TPair<FName, int32>& Pair : ByName)
+	{
+		EXPECT_STREQ(*Pair.Key.ToString(), "QvSpellTest_CtrlBox");
+	}
+}
+
+TEST(NameTest, FindingANewSpellingOfAKnownNameAddsNothing)
+{
+	const FName Known(TEXT("QvFindTest_Jaw"));
+
+	// The known name, as first spelled: the new spelling was not added.
+	const FName Found(TEXT("QVFINDTEST_JAW"), FNAME_Find);
+	EXPECT_EQ(Found, Known);
+	EXPECT_EQ(Found.GetDisplayIndex(), Known.GetDisplayIndex());
+	EXPECT_STREQ(*Found.ToString(), "QvFindTest_Jaw");
+	EXPECT_TRUE(FName(TEXT("QvFindTest_Unknown"), FNAME_Find).IsNone());
+
+	// Once added, the exact spelling is found.
+	const FName Added(TEXT("QVFINDTEST_JAW"));
+	EXPECT_NE(Added.GetDisplayIndex(), Known.GetDisplayIndex());
+	const FName FoundAgain(TEXT("QVFINDTEST_JAW"), FNAME_Find);
+	EXPECT_EQ(FoundAgain.GetDisplayIndex(), Added.GetDisplayIndex());
+	EXPECT_STREQ(*FoundAgain.ToString(), "QVFINDTEST_JAW");
+	EXPECT_STREQ(*FName(TEXT("qvfindtest_jaw"), FNAME_Find).ToString(), "QvFindTest_Jaw");
 }
 
 TEST(NameTest, EmptyTextAndNoneAreNameNone)
@@ -49,6 +97,9 @@ TEST(NameTest, EmptyTextAndNoneAreNameNone)
 	EXPECT_FALSE(FName(TEXT("QvNoneTest_Something")) == NAME_None);
 	EXPECT_STREQ(*FName().ToString(), "None");
 	EXPECT_EQ(GetTypeHash(FName()), GetTypeHash(FName(TEXT("NONE"))));
+	// Another spelling of None is None, printed as written.
+	EXPECT_STREQ(*FName(TEXT("NONE")).ToString(), "NONE");
+	EXPECT_FALSE(FName(TEXT("NONE")).IsEqual(NAME_None, ENameCase::CaseSensitive));
 
 	// "NoneX" and " None" are ordinary names.
 	EXPECT_FALSE(FName(TEXT("NoneX")).IsNone());
@@ -104,32 +155,51 @@ TEST(NameTest, LexicalOrderIgnoresCaseAndReadsNumberSuffixes)
 	EXPECT_EQ(FName(TEXT("QvOrder_Hand"), NAME_NO_NUMBER_INTERNAL), FName(TEXT("QvOrder_Hand")));
 }
 
-TEST(NameTest, ConcurrentCreationGivesOneEntryPerName)
+TEST(NameTest, ConcurrentCreationGivesOneEntryPerSpellingAndOneComparisonPerName)
 {
 	constexpr int32 NumThreads = 6;
+	constexpr int32 NumSpellings = 3;
 	constexpr int32 NumNames = 2000;
-	std::vector<std::vector<uint32>> Indices(NumThreads, std::vector<uint32>(NumNames));
+	auto Spell = [](int32 NameIndex, int32 Spelling)
+	{
+		FString Text = FString::Printf(TEXT("QvThreadName_%d_Tail"), NameIndex);
+		if (Spelling == 1)
+		{
+			Text.ToUpperInline();
+		}
+		else if (Spelling == 2)
+		{
+			Text.ToLowerInline();
+		}
+		return Text;
+	};
+	struct FSeen
+	{
+		uint32 Comparison = 0;
+		uint32 Display = 0;
+	};
+	std::vector<std::vector<FSeen>> Seen(NumThreads, std::vector<FSeen>(NumNames));
+	std::atomic<int32> NumMisspelt = 0;
 
 	std::vector<std::thread> Threads;
 	for (int32 ThreadIndex = 0; ThreadIndex < NumThreads; ++ThreadIndex)
 	{
 		Threads.emplace_back(
-			[ThreadIndex, &Indices]()
+			[ThreadIndex, &Seen, &NumMisspelt, &Spell]()
 			{
 				for (int32 Step = 0; Step < NumNames; ++Step)
 				{
 					// Threads walk the names in different orders and spell them in different cases.
 					const int32 NameIndex = (ThreadIndex % 2 == 0) ? Step : NumNames - 1 - Step;
-					FString Text = FString::Printf(TEXT("QvThreadName_%d_Tail"), NameIndex);
-					if (ThreadIndex % 3 == 1)
+					const FString Text = Spell(NameIndex, ThreadIndex % NumSpellings);
+					const FName Name(Text);
+					Seen[ThreadIndex][NameIndex] =
+						FSeen{Name.GetComparisonIndex().ToUnstableInt(), Name.GetDisplayIndex().ToUnstableInt()};
+					// Read back while other threads add entries.
+					if (!Name.ToString().Equals(Text, ESearchCase::CaseSensitive))
 					{
-						Text.ToUpperInline();
+						++NumMisspelt;
 					}
-					else if (ThreadIndex % 3 == 2)
-					{
-						Text.ToLowerInline();
-					}
-					Indices[ThreadIndex][NameIndex] = FName(Text).GetComparisonIndex().ToUnstableInt();
 				}
 			});
 	}
@@ -137,20 +207,34 @@ TEST(NameTest, ConcurrentCreationGivesOneEntryPerName)
 	{
 		Thread.join();
 	}
+	EXPECT_EQ(NumMisspelt, 0);
 
-	std::vector<uint32> Seen;
+	std::vector<uint32> Comparisons;
 	for (int32 NameIndex = 0; NameIndex < NumNames; ++NameIndex)
 	{
+		const FSeen& Reference = Seen[0][NameIndex];
 		for (int32 ThreadIndex = 1; ThreadIndex < NumThreads; ++ThreadIndex)
 		{
-			ASSERT_EQ(Indices[ThreadIndex][NameIndex], Indices[0][NameIndex]) << "name " << NameIndex;
+			const FSeen& Other = Seen[ThreadIndex][NameIndex];
+			ASSERT_EQ(Other.Comparison, Reference.Comparison) << "name " << NameIndex;
+			// The same spelling is one entry; different spellings are different entries.
+			const FSeen& SameSpelling = Seen[ThreadIndex % NumSpellings][NameIndex];
+			ASSERT_EQ(Other.Display, SameSpelling.Display) << "name " << NameIndex;
+			if (ThreadIndex < NumSpellings)
+			{
+				ASSERT_NE(Other.Display, Reference.Display) << "name " << NameIndex;
+			}
 		}
-		Seen.push_back(Indices[0][NameIndex]);
-		const FName Name(FString::Printf(TEXT("QvThreadName_%d_Tail"), NameIndex));
-		ASSERT_EQ(Name.GetComparisonIndex().ToUnstableInt(), Indices[0][NameIndex]);
-		ASSERT_TRUE(
-			Name.ToString().Equals(FString::Printf(TEXT("QvThreadName_%d_Tail"), NameIndex), ESearchCase::IgnoreCase));
+		Comparisons.push_back(Reference.Comparison);
+		for (int32 Spelling = 0; Spelling < NumSpellings; ++Spelling)
+		{
+			const FString Text = Spell(NameIndex, Spelling);
+			const FName Found(Text, FNAME_Find);
+			ASSERT_EQ(Found.GetDisplayIndex().ToUnstableInt(), Seen[Spelling][NameIndex].Display);
+			ASSERT_TRUE(Found.ToString().Equals(Text, ESearchCase::CaseSensitive));
+		}
 	}
-	std::sort(Seen.begin(), Seen.end());
-	EXPECT_EQ(std::adjacent_find(Seen.begin(), Seen.end()), Seen.end()) << "two names share an entry";
+	std::sort(Comparisons.begin(), Comparisons.end());
+	EXPECT_EQ(std::adjacent_find(Comparisons.begin(), Comparisons.end()), Comparisons.end())
+		<< "two names share an entry";
 }

@@ -165,10 +165,14 @@ TEST(RigHierarchyTransforms, KeysCompareWithoutCaseButWithType)
 	EXPECT_EQ(Hierarchy.GetIndex(FRigElementKey(TEXT("FOOT_l"), ERigElementType::Null), true), 1);
 	EXPECT_EQ(Hierarchy.GetIndex(FRigElementKey(TEXT("foot_l"), ERigElementType::Control), true), INDEX_NONE);
 
-	// Adding a taken name of the same type numbers it; the first spelling is kept for display.
+	// Each element keeps the spelling it was added with, whichever spelling the process met first.
+	EXPECT_STREQ(*Hierarchy.Find(Foot)->GetName(), "Foot_L");
+	EXPECT_STREQ(*Hierarchy.Find(FootNull)->GetName(), "foot_l");
+
+	// Adding a taken name of the same type numbers it.
 	const FRigElementKey Second = Controller->AddBone(TEXT("foot_L"), FRigElementKey(), FTransform::Identity);
 	EXPECT_EQ(Second.Name, FName(TEXT("foot_L_1")));
-	EXPECT_TRUE(Hierarchy.Find(Foot)->GetName().Equals(TEXT("Foot_L")));
+	EXPECT_STREQ(*Hierarchy.Find(Foot)->GetName(), "Foot_L");
 	EXPECT_EQ(Hierarchy.Num(ERigElementType::Bone), 2);
 	EXPECT_EQ(Hierarchy.Num(ERigElementType::Null), 1);
 }

@@ -93,29 +93,31 @@ float FQVFaceSDKEvaluator::EvaluateSDKCurve(float DriverValue, const TArray<FQVS
 
 FQuat QVEvaluateSDKQuaternionCurve(float DriverValue, const TArray<FQVSDKQuaternionKey>& Keys)
 {
-	if (Keys.Num() == 0)
-	{
-		return FQuat::Identity;
-	}
+	// Every key is read normalised and every path normalises its result once more, so a key the first
+	// normalisation cannot make unit (a squared length that overflows, an infinite component) still yields a unit
+	// rotation: the identity.
+	FQuat Result = FQuat::Identity;
 	if (Keys.Num() == 1)
 	{
-		return Keys[0].Value.GetNormalized();
+		Result = Keys[0].Value.GetNormalized();
 	}
-
-	// The first key at or beyond the driver value closes the segment; outside the keys the end segments are used.
-	int32 Closing = 1;
-	while (Closing < Keys.Num() - 1 && DriverValue > Keys[Closing].X)
+	else if (Keys.Num() > 1)
 	{
-		++Closing;
-	}
-	const FQVSDKQuaternionKey& A = Keys[Closing - 1];
-	const FQVSDKQuaternionKey& B = Keys[Closing];
+		// The first key at or beyond the driver value closes the segment; outside the keys the end segments are used.
+		int32 Closing = 1;
+		while (Closing < Keys.Num() - 1 && DriverValue > Keys[Closing].X)
+		{
+			++Closing;
+		}
+		const FQVSDKQuaternionKey& A = Keys[Closing - 1];
+		const FQVSDKQuaternionKey& B = Keys[Closing];
 
-	FQuat Result = B.Value;
-	if (FMath::Abs(B.X - A.X) > KeyDistanceThreshold)
-	{
-		const float Alpha = (DriverValue - A.X) / (B.X - A.X);
-		Result = FQuat::Slerp_NotNormalized(A.Value.GetNormalized(), B.Value.GetNormalized(), Alpha).GetNormalized();
+		Result = B.Value.GetNormalized();
+		if (FMath::Abs(B.X - A.X) > KeyDistanceThreshold)
+		{
+			const float Alpha = (DriverValue - A.X) / (B.X - A.X);
+			Result = FQuat::Slerp_NotNormalized(A.Value.GetNormalized(), Result, Alpha).GetNormalized();
+		}
 	}
 	return Result.GetNormalized();
 }
