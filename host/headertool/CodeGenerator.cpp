@@ -283,7 +283,10 @@ private:
 				Lines.push_back("{");
 				Lines.push_back("\tStaticExecute(InExecuteContext" + PinNames(Struct) + ");");
 				Lines.push_back("}");
-				Lines.push_back("virtual UScriptStruct* GetExecuteContextStruct() const override;");
+				Lines.push_back("virtual const UScriptStruct* GetExecuteContextStruct() const override");
+				Lines.push_back("{");
+				Lines.push_back("\treturn FControlRigExecuteContext::StaticStruct();");
+				Lines.push_back("}");
 			}
 			Out << Macro(BodyMacro, Lines);
 			if (Struct.bHasRigVMMethod)
@@ -345,8 +348,8 @@ private:
 
 	void WriteUnitDefinitions(std::ostringstream& Out, const FParsedStruct& Unit) const
 	{
-		static const std::set<std::string> Reserved = {"ExecuteContext", "RigVMExecuteContext", "RigVMMemoryHandles",
-			"RigVMPredicateBranches", "InExecuteContext"};
+		static const std::set<std::string> Reserved = {"ExecuteContext", "ExecutePin", "RigVMExecuteContext",
+			"RigVMMemoryHandles", "RigVMPredicateBranches", "InExecuteContext"};
 		Out << "void " << Unit.Name << "::RigVMExecute(FRigVMExtendedExecuteContext& RigVMExecuteContext, "
 			<< "FRigVMMemoryHandleArray RigVMMemoryHandles,\n\tFRigVMPredicateBranchArray RigVMPredicateBranches)\n{\n"
 			<< "\tFControlRigExecuteContext& ExecuteContext = "
@@ -365,9 +368,7 @@ private:
 			<< "void " << Unit.Name << "::Execute()\n{\n"
 			<< "\t// A default context has no hierarchy: the unit returns at once.\n"
 			<< "\tFRigVMExtendedExecuteContext TemporaryExecuteContext(FControlRigExecuteContext::StaticStruct());\n"
-			<< "\tExecute(TemporaryExecuteContext.GetPublicData<FControlRigExecuteContext>());\n}\n\n"
-			<< "UScriptStruct* " << Unit.Name << "::GetExecuteContextStruct() const\n{\n"
-			<< "\treturn FControlRigExecuteContext::StaticStruct();\n}\n\n";
+			<< "\tExecute(TemporaryExecuteContext.GetPublicData<FControlRigExecuteContext>());\n}\n\n";
 	}
 
 	void WriteStruct(std::ostringstream& Out, const FParsedStruct& Struct) const
