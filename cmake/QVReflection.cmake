@@ -1,17 +1,18 @@
 # Reflection glue for modules of the standalone build: the header tool run over a module's headers.
 
-# qv_register_reflected_headers(Module Header...): records headers of Module, stopping when two share a file name
-# (their generated files, named after the header, would overwrite each other; the engine requires unique header
-# names too). Every call for a module adds to the same record.
+# qv_register_reflected_headers(Module Header...): records headers of Module, stopping when two share a name
+# without extension (their generated files, named after the header, would overwrite each other; the engine requires
+# unique header names too). Every call for a module adds to the same record.
 function(qv_register_reflected_headers Module)
 	get_property(KnownHeaders GLOBAL PROPERTY QV_REFLECTED_HEADERS_${Module})
 	foreach(Header IN LISTS ARGN)
-		get_filename_component(Name ${Header} NAME)
+		get_filename_component(Name ${Header} NAME_WLE)
 		foreach(Known IN LISTS KnownHeaders)
-			get_filename_component(KnownName ${Known} NAME)
+			get_filename_component(KnownName ${Known} NAME_WLE)
 			if(Name STREQUAL KnownName)
 				message(FATAL_ERROR "Module ${Module} has two reflected headers named ${Name} (${Known} and "
-					"${Header}); header names must be unique within a module.")
+					"${Header}), whose generated files would overwrite each other; header names must be unique "
+					"within a module.")
 			endif()
 		endforeach()
 		list(APPEND KnownHeaders ${Header})

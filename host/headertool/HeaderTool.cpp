@@ -81,11 +81,12 @@ void CheckUniqueHeaderNames(const FToolOptions& Options)
 	std::map<std::string, std::filesystem::path> Seen;
 	for (const std::filesystem::path& Header : Options.Headers)
 	{
-		const auto [Earlier, bAdded] = Seen.emplace(Header.filename().string(), Header);
+		const std::string Generated = Header.stem().string() + ".generated.h";
+		const auto [Earlier, bAdded] = Seen.emplace(Generated, Header);
 		if (!bAdded)
 		{
 			throw FHeaderToolError(Header.string(), 1,
-				"two headers of module " + Options.ModuleName + " are named '" + Header.filename().string() + "' (" +
+				"two headers of module " + Options.ModuleName + " would both generate '" + Generated + "' (" +
 					Earlier->second.string() + " and " + Header.string() +
 					"); header names must be unique within a module");
 		}

@@ -90,9 +90,15 @@ TEST_F(FHeaderToolRun, HeadersOfOneModuleMustHaveDistinctNamesAndTypes)
 	const fs::path Second = WriteHeader("Private", "Same", "QVSecond");
 	EXPECT_EQ(Run({First, Second}), 1);
 	EXPECT_EQ(Errors.str(),
-		Second.string() + ":1: error: two headers of module QVRunTest are named 'Same.h' (" + First.string() + " and " +
-			Second.string() + "); header names must be unique within a module\n");
+		Second.string() + ":1: error: two headers of module QVRunTest would both generate " + "'Same.generated.h' (" +
+			First.string() + " and " + Second.string() + "); header names must be unique within a module\n");
 	EXPECT_TRUE(OutputNames().empty());
+	// Names that differ only in their extension would generate the same files too.
+	const fs::path Hpp = Root / "Private" / "Same.hpp";
+	fs::rename(Second, Hpp);
+	EXPECT_EQ(Run({First, Hpp}), 1);
+	EXPECT_THAT(Errors.str(), HasSubstr("would both generate 'Same.generated.h'"));
+	fs::rename(Hpp, Second);
 
 	// One script package per module: a registered name may be declared in one header only.
 	const fs::path Other = WriteHeader("Public", "Other", "QVFirst");
