@@ -136,6 +136,12 @@ const char* DirectionName(EPinDirection Direction)
 	return "ERigVMPinDirection::Invalid";
 }
 
+// Code that is compiled only when Guard holds (a member or type of an editor build); as is when Guard is empty.
+std::string Guarded(const std::string& Guard, const std::string& Code)
+{
+	return Guard.empty() ? Code : "#if " + Guard + "\n" + Code + "#endif // " + Guard + "\n";
+}
+
 // Lines joined into one macro definition.
 std::string Macro(const std::string& Name, const std::vector<std::string>& Lines)
 {
@@ -166,6 +172,15 @@ public:
 				throw FHeaderToolError(Options.FileName, Struct.Line,
 					"'" + Struct.Name +
 						"' declares RIGVM_METHOD() but does not derive from FRigUnit or FRigUnitMutable");
+			}
+			for (const FParsedProperty& Pin : Struct.Properties)
+			{
+				if (Struct.bHasRigVMMethod && !Pin.Guard.empty())
+				{
+					// StaticExecute takes every pin, so a pin cannot exist in one build only.
+					throw FHeaderToolError(Options.FileName, Pin.Line,
+						"pin '" + Pin.Name + "' of rig unit '" + Struct.Name + "' cannot be inside #if " + Pin.Guard);
+				}
 			}
 		}
 		FGeneratedFiles Files;
@@ -283,7 +298,10 @@ private:
 				Lines.push_back("{");
 				Lines.push_back("\tStaticExecute(InExecuteContext" + PinNames(Struct) + ");");
 				Lines.push_back("}");
-				Lines.push_back("virtual UScriptStruct* GetExecuteContextStruct() const override;");
+				Lines.push_back("virtual const UScriptStruct* GetExecuteContextStruct() const override");
+				Lines.push_back("{");
+				Lines.push_back("\treturn FControlRigExecuteContext::StaticStruct();");
+				Lines.push_back("}");
 			}
 			Out << Macro(BodyMacro, Lines);
 			if (Struct.bHasRigVMMethod)
@@ -306,6 +324,13 @@ private:
 
 	void WriteEnum(std::ostringstream& Out, const FParsedEnum& Enum) const
 	{
+		std::ostringstream Code;
+		WriteEnumCode(Code, Enum);
+		Out << Guarded(Enum.Guard, Code.str());
+	}
+
+	void WriteEnumCode(std::ostringstream& Out, const FParsedEnum& Enum) const
+	{
 		Out << "template <>\nUEnum* StaticEnum<" << Enum.Name << ">()\n{\n"
 			<< "\tstatic UEnum* const Enum = UECodeGen_Private::ConstructEnum(" << CppString(PackageName) << ", "
 			<< CppString(Enum.Name) << ",\n\t\tUEnum::ECppForm::" << (Enum.bEnumClass ? "EnumClass" : "Regular")
@@ -322,10 +347,12 @@ private:
 	{
 		for (const FParsedProperty& Property : Struct.Properties)
 		{
-			Out << "\t\tUECodeGen_Private::AddProperty<decltype(" << Struct.Name << "::" << Property.Name << ")>("
-				<< Owner << ", " << CppString(Property.Name) << ", STRUCT_OFFSET(" << Struct.Name << ", "
-				<< Property.Name << "),\n\t\t\t" << JoinFlags(Property.Flags, "CPF_None") << ",\n\t\t\t"
-				<< MetaDataList(WithPath(Property.MetaData), "\t\t\t") << ");\n";
+			std::ostringstream Code;
+			Code << "\t\tUECodeGen_Private::AddProperty<decltype(" << Struct.Name << "::" << Property.Name << ")>("
+				 << Owner << ", " << CppString(Property.Name) << ", STRUCT_OFFSET(" << Struct.Name << ", "
+				 << Property.Name << "),\n\t\t\t" << JoinFlags(Property.Flags, "CPF_None") << ",\n\t\t\t"
+				 << MetaDataList(WithPath(Property.MetaData), "\t\t\t") << ");\n";
+			Out << Guarded(Property.Guard, Code.str());
 		}
 	}
 
@@ -345,8 +372,8 @@ private:
 
 	void WriteUnitDefinitions(std::ostringstream& Out, const FParsedStruct& Unit) const
 	{
-		static const std::set<std::string> Reserved = {"ExecuteContext", "RigVMExecuteContext", "RigVMMemoryHandles",
-			"RigVMPredicateBranches", "InExecuteContext"};
+		static const std::set<std::string> Reserved = {"ExecuteContext", "ExecutePin", "RigVMExecuteContext",
+			"RigVMMemoryHandles", "RigVMPredicateBranches", "InExecuteContext"};
 		Out << "void " << Unit.Name << "::RigVMExecute(FRigVMExtendedExecuteContext& RigVMExecuteContext, "
 			<< "FRigVMMemoryHandleArray RigVMMemoryHandles,\n\tFRigVMPredicateBranchArray RigVMPredicateBranches)\n{\n"
 			<< "\tFControlRigExecuteContext& ExecuteContext = "
@@ -365,9 +392,7 @@ private:
 			<< "void " << Unit.Name << "::Execute()\n{\n"
 			<< "\t// A default context has no hierarchy: the unit returns at once.\n"
 			<< "\tFRigVMExtendedExecuteContext TemporaryExecuteContext(FControlRigExecuteContext::StaticStruct());\n"
-			<< "\tExecute(TemporaryExecuteContext.GetPublicData<FControlRigExecuteContext>());\n}\n\n"
-			<< "UScriptStruct* " << Unit.Name << "::GetExecuteContextStruct() const\n{\n"
-			<< "\treturn FControlRigExecuteContext::StaticStruct();\n}\n\n";
+			<< "\tExecute(TemporaryExecuteContext.GetPublicData<FControlRigExecuteContext>());\n}\n\n";
 	}
 
 	void WriteStruct(std::ostringstream& Out, const FParsedStruct& Struct) const
@@ -470,7 +495,9 @@ private:
 		Out << "struct " << Statics << "\n{\n";
 		for (const FParsedFunction& Function : Class.Functions)
 		{
-			WriteFunctionThunk(Out, Class, Function);
+			std::ostringstream Thunk;
+			WriteFunctionThunk(Thunk, Class, Function);
+			Out << Guarded(Function.Guard, Thunk.str());
 		}
 		Out << "\tstatic UClass* Construct()\n\t{\n"
 			<< "\t\tUClass* Class = UECodeGen_Private::ConstructClass<" << Class.Name << ">(" << CppString(PackageName)
@@ -481,7 +508,9 @@ private:
 		WriteProperties(Out, Class, "Class");
 		for (const FParsedFunction& Function : Class.Functions)
 		{
-			WriteFunctionConstruction(Out, Function);
+			std::ostringstream Construction;
+			WriteFunctionConstruction(Construction, Function);
+			Out << Guarded(Function.Guard, Construction.str());
 		}
 		Out << "\t\treturn Class;\n\t}\n};\n\n"
 			<< "UClass* " << Class.Name << "::StaticClass()\n{\n"
@@ -514,27 +543,30 @@ private:
 		}
 		for (const FParsedStruct& Struct : Header.Structs)
 		{
+			std::ostringstream Code;
 			if (Struct.bIsClass)
 			{
-				WriteClass(Out, Struct);
+				WriteClass(Code, Struct);
 			}
 			else
 			{
-				WriteStruct(Out, Struct);
+				WriteStruct(Code, Struct);
 			}
+			Out << Guarded(Struct.Guard, Code.str());
 		}
 		Out << "// Recorded at start-up in " << PackageName << "; each type is made on its first request.\n"
 			<< "static FRegisterCompiledInInfo Z_CompiledInDeferFile_" << FileId << "(" << CppString(PackageName)
 			<< ",\n\t{\n";
 		for (const FParsedEnum& Enum : Header.Enums)
 		{
-			Out << "\t\t{" << CppString(Enum.Name) << ", []() -> UObject* { return StaticEnum<" << Enum.Name
-				<< ">(); }},\n";
+			Out << Guarded(Enum.Guard,
+				"\t\t{" + CppString(Enum.Name) + ", []() -> UObject* { return StaticEnum<" + Enum.Name + ">(); }},\n");
 		}
 		for (const FParsedStruct& Struct : Header.Structs)
 		{
-			Out << "\t\t{" << CppString(Struct.Name.substr(1)) << ", []() -> UObject* { return " << Struct.Name
-				<< (Struct.bIsClass ? "::StaticClass(); }},\n" : "::StaticStruct(); }},\n");
+			Out << Guarded(Struct.Guard,
+				"\t\t{" + CppString(Struct.Name.substr(1)) + ", []() -> UObject* { return " + Struct.Name +
+					(Struct.bIsClass ? "::StaticClass(); }},\n" : "::StaticStruct(); }},\n"));
 		}
 		Out << "\t});\n";
 		return Out.str();

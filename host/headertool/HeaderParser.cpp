@@ -1,61 +1,55 @@
-// Parsing the reflection markup of one header.
+// Parsing the reflection markup of one header, statement by statement as the engine's header tool does.
 #include "HeaderParser.h"
 
+#include "ConditionalBlocks.h"
 #include "CppText.h"
+#include "DefaultArguments.h"
+#include "DocumentingComments.h"
 #include "HeaderToolError.h"
 #include "Markup.h"
 #include "MarkupSpecifiers.h"
 #include "Tokenizer.h"
+#include "TypeChecks.h"
 
 #include <cctype>
+#include <map>
 #include <set>
 
 namespace
 {
-bool IsWordToken(const FToken& Token)
-{
-	return Token.Type == ETokenType::Identifier || Token.Type == ETokenType::Number;
-}
-
-// Tokens back to C++ text: words apart, punctuation attached, a space after commas.
-std::string JoinTokens(const std::vector<FToken>& Tokens, size_t Begin, size_t End)
-{
-	std::string Result;
-	for (size_t Index = Begin; Index < End; ++Index)
-	{
-		const FToken& Token = Tokens[Index];
-		if (Index > Begin && IsWordToken(Token) && IsWordToken(Tokens[Index - 1]))
-		{
-			Result += ' ';
-		}
-		if (Token.Type == ETokenType::String)
-		{
-			Result += QuoteCppText(Token.Text, '"');
-		}
-		else if (Token.Type == ETokenType::Char)
-		{
-			Result += QuoteCppText(Token.Text, '\'');
-		}
-		else
-		{
-			Result += Token.Text;
-		}
-		if (Token.IsSymbol(","))
-		{
-			Result += ' ';
-		}
-	}
-	return Result;
-}
-
 const std::set<std::string> ReflectionMacros = {"UPROPERTY", "UFUNCTION", "GENERATED_BODY", "GENERATED_USTRUCT_BODY",
-	"GENERATED_UCLASS_BODY", "RIGVM_METHOD", "UENUM", "USTRUCT", "UCLASS", "UMETA"};
+	"GENERATED_UCLASS_BODY", "RIGVM_METHOD", "UENUM", "USTRUCT", "UCLASS", "UMETA", "UPARAM"};
+
+bool IsAccessSpecifier(const FToken& Token)
+{
+	return Token.IsIdentifier("public") || Token.IsIdentifier("protected") || Token.IsIdentifier("private");
+}
+
+bool IsReflectionMacro(const FToken& Token)
+{
+	return Token.Type == ETokenType::Identifier && ReflectionMacros.count(Token.Text) != 0;
+}
+
+// Names that must be unique within their scope, with the line of each.
+class FNameRegistry
+{
+public:
+	// Adds Name; returns the line of an earlier entry of that name, or 0 when it is new.
+	int Add(const std::string& Name, int Line)
+	{
+		const auto [Entry, bAdded] = Lines.emplace(Name, Line);
+		return bAdded ? 0 : Entry->second;
+	}
+
+private:
+	std::map<std::string, int> Lines;
+};
 
 class FHeaderParser
 {
 public:
 	FHeaderParser(FTokenizedHeader InTokenized, const std::string& InFileName)
-		: Tokenized(std::move(InTokenized)), Tokens(Tokenized.Tokens), FileName(InFileName)
+		: Tokenized(std::move(InTokenized)), Tokens(Tokenized.Tokens), FileName(InFileName), Comments(Tokens)
 	{
 		// A sentinel, so look-ahead never runs off the end.
 		FToken End;
@@ -83,14 +77,15 @@ public:
 			{
 				ParseStruct(ReadMarkup(), true);
 			}
-			else if (Token.Type == ETokenType::Identifier && ReflectionMacros.count(Token.Text) != 0)
+			else if (IsReflectionMacro(Token))
 			{
 				Fail(Token.Line, Token.Text + " outside a reflected struct or class");
 			}
 			else
 			{
-				++Pos;
+				SkipDeclaration();
 			}
+			Comments.EndStatement(Pos);
 		}
 		CheckGeneratedInclude();
 		return std::move(Result);
@@ -185,6 +180,61 @@ private:
 		return Index;
 	}
 
+	// Skips a bracketed block the header tool does not read; reflection markup in it would be lost.
+	void SkipBlock()
+	{
+		const size_t End = SkipBalanced(Pos);
+		for (; Pos < End; ++Pos)
+		{
+			if (IsReflectionMacro(Tokens[Pos]))
+			{
+				Fail(Tokens[Pos].Line,
+					"'" + Tokens[Pos].Text +
+						"' inside a block the header tool does not read: reflected declarations cannot be nested in "
+						"namespaces, functions or non-reflected types");
+			}
+		}
+	}
+
+	// A declaration the header tool has no use for: up to its ';', or through its body.
+	void SkipDeclaration()
+	{
+		const bool bTypeDeclaration = Peek().IsIdentifier("class") || Peek().IsIdentifier("struct") ||
+			Peek().IsIdentifier("enum") || Peek().IsIdentifier("union");
+		const size_t Begin = Pos;
+		while (
+			!AtEnd() && !Peek().IsSymbol("}") && !Peek().IsSymbol(";") && !(Pos > Begin && IsReflectionMacro(Peek())))
+		{
+			if (Peek().IsSymbol("(") || Peek().IsSymbol("["))
+			{
+				SkipBlock();
+			}
+			else if (Peek().IsSymbol("{"))
+			{
+				SkipBlock();
+				// class X { ... } Declarators;
+				while (bTypeDeclaration && !AtEnd() && !Peek().IsSymbol(";") && !Peek().IsSymbol("}"))
+				{
+					++Pos;
+				}
+				break;
+			}
+			else
+			{
+				++Pos;
+			}
+		}
+		if (Pos == Begin && Peek().IsSymbol("}"))
+		{
+			// A stray closer cannot happen in a balanced header; step over it all the same.
+			++Pos;
+		}
+		while (Peek().IsSymbol(";"))
+		{
+			++Pos;
+		}
+	}
+
 	void ReadIncludes()
 	{
 		for (const FDirective& Directive : Tokenized.Directives)
@@ -228,6 +278,37 @@ private:
 		}
 		const int FirstLine = !Result.Structs.empty() ? Result.Structs.front().Line : Result.Enums.front().Line;
 		Fail(FirstLine, "missing '#include \"" + Generated + "\"' after the other includes");
+	}
+
+	// Reflection markup may stand in WITH_EDITOR and WITH_EDITORONLY_DATA blocks, as in the engine, but not in blocks
+	// of other builds.
+	void CheckMarkupBlocks(const FToken& Macro) const
+	{
+		const uint32_t Ignored =
+			EConditionalBlock::Cpp | EConditionalBlock::NotCpp | EConditionalBlock::Zero | EConditionalBlock::One;
+		const uint32_t Allowed = EConditionalBlock::WithEditor | EConditionalBlock::WithEditorOnlyData;
+		if ((Macro.Blocks & ~Ignored & ~Allowed) != 0)
+		{
+			Fail(Macro.Line,
+				"'" + Macro.Text + "' must not be inside preprocessor blocks other than WITH_EDITOR and " +
+					"WITH_EDITORONLY_DATA");
+		}
+	}
+
+	// The condition the generated code of a type declared under Macro stands under.
+	std::string TypeGuard(const FMarkup& Markup) const
+	{
+		if (HasBlock(Markup.Blocks, EConditionalBlock::WithEditorOnlyData))
+		{
+			return "WITH_EDITORONLY_DATA";
+		}
+		if (HasBlock(Markup.Blocks, EConditionalBlock::WithEditor))
+		{
+			Fail(Markup.Line,
+				"reflected types inside #if WITH_EDITOR blocks would be missing from other builds; use "
+				"WITH_EDITORONLY_DATA");
+		}
+		return std::string();
 	}
 
 	// A specifier or metadata value: a string, a parenthesised list (joined with spaces), or the tokens up to the
@@ -297,9 +378,10 @@ private:
 	FMarkup ReadMarkup()
 	{
 		const FToken& Macro = Tokens[Pos++];
+		CheckMarkupBlocks(Macro);
 		FMarkup Markup;
 		Markup.Line = Macro.Line;
-		Markup.DocComment = Macro.DocComment;
+		Markup.Blocks = Macro.Blocks;
 		ExpectSymbol("(", Macro.Line, "expected '(' after " + Macro.Text);
 		while (!Peek().IsSymbol(")"))
 		{
@@ -336,10 +418,23 @@ private:
 		return Markup;
 	}
 
+	// Types are registered without their prefix letter (structs and classes) or with it (enums); no two may share
+	// a name.
+	void RegisterType(const std::string& CppName, const std::string& RegisteredName, int Line)
+	{
+		if (const int Earlier = TypeNames.Add(RegisteredName, Line))
+		{
+			Fail(Line,
+				"'" + CppName + "' has the same name as the type declared at line " + std::to_string(Earlier) +
+					" (both are registered as '" + RegisteredName + "')");
+		}
+	}
+
 	void ParseEnum(const FMarkup& Markup)
 	{
 		FParsedEnum Enum;
 		Enum.Line = Markup.Line;
+		Enum.Guard = TypeGuard(Markup);
 		if (!Peek().IsIdentifier("enum"))
 		{
 			Fail(Markup.Line, "UENUM must be followed by an enum declaration");
@@ -355,6 +450,7 @@ private:
 		{
 			Fail(Markup.Line, "enum names begin with E: '" + Enum.Name + "'");
 		}
+		RegisterType(Enum.Name, Enum.Name, Markup.Line);
 		if (Peek().IsSymbol(":"))
 		{
 			const size_t Begin = ++Pos;
@@ -369,16 +465,26 @@ private:
 			Fail(Markup.Line,
 				"enum '" + Enum.Name + "' needs an underlying type (enum class, or enum " + Enum.Name + " : uint8)");
 		}
+		const uint32_t EnumBlocks = Peek().Blocks;
 		ExpectSymbol("{", Markup.Line, "expected '{' after enum '" + Enum.Name + "'");
 		ApplyEnumMarkup(Enum, Markup, FileName);
+		Comments.Document(Enum.MetaData, Pos);
+		FNameRegistry EnumeratorNames;
 		while (!Peek().IsSymbol("}"))
 		{
 			const FToken& NameToken = Peek();
 			FParsedEnumerator Enumerator;
 			Enumerator.Name = ExpectIdentifier(NameToken.Line, "expected an enumerator in enum '" + Enum.Name + "'");
-			FMarkup EnumeratorMarkup;
-			EnumeratorMarkup.Line = NameToken.Line;
-			EnumeratorMarkup.DocComment = NameToken.DocComment;
+			if (NameToken.Blocks != EnumBlocks)
+			{
+				Fail(NameToken.Line, "enumerators inside preprocessor blocks cannot be reflected");
+			}
+			if (const int Earlier = EnumeratorNames.Add(Enumerator.Name, NameToken.Line))
+			{
+				Fail(NameToken.Line,
+					"enumerator '" + Enumerator.Name + "' is already declared at line " + std::to_string(Earlier));
+			}
+			Comments.Document(Enum.MetaData, Pos, Enumerator.Name + ".");
 			if (Peek().IsSymbol("="))
 			{
 				const size_t Begin = ++Pos;
@@ -394,15 +500,13 @@ private:
 			}
 			if (Peek().IsIdentifier("UMETA"))
 			{
-				const std::string DocComment = EnumeratorMarkup.DocComment;
-				EnumeratorMarkup = ReadMarkup();
-				EnumeratorMarkup.DocComment = DocComment;
+				FMarkup EnumeratorMarkup = ReadMarkup();
 				for (const FSpecifier& Specifier : EnumeratorMarkup.Specifiers)
 				{
 					EnumeratorMarkup.MetaData[Specifier.Key] = Specifier.Value;
 				}
+				ApplyEnumeratorMarkup(Enum, Enumerator.Name, EnumeratorMarkup);
 			}
-			ApplyEnumeratorMarkup(Enum, Enumerator.Name, EnumeratorMarkup);
 			Enum.MetaData[Enumerator.Name + ".Name"] =
 				Enum.bEnumClass ? Enum.Name + "::" + Enumerator.Name : Enumerator.Name;
 			Enum.Enumerators.push_back(Enumerator);
@@ -422,10 +526,13 @@ private:
 
 	void ParseStruct(const FMarkup& Markup, bool bIsClass)
 	{
+		// A class's comments are read right after its UCLASS(...), a struct's up to its opening brace.
+		const size_t ClassDocumentationEnd = Pos;
 		const char* Macro = bIsClass ? "UCLASS" : "USTRUCT";
 		FParsedStruct Struct;
 		Struct.bIsClass = bIsClass;
 		Struct.Line = Markup.Line;
+		Struct.Guard = TypeGuard(Markup);
 		if (!Peek().IsIdentifier(bIsClass ? "class" : "struct"))
 		{
 			Fail(Markup.Line,
@@ -446,6 +553,7 @@ private:
 				std::string(bIsClass ? "class names begin with U or A" : "struct names begin with F") + ": '" +
 					Struct.Name + "'");
 		}
+		RegisterType(Struct.Name, Struct.Name.substr(1), Markup.Line);
 		if (Peek().IsIdentifier("final"))
 		{
 			++Pos;
@@ -475,6 +583,7 @@ private:
 		}
 		ExpectSymbol("{", Markup.Line, "expected '{' after " + std::string(Macro) + " '" + Struct.Name + "'");
 		ApplyStructMarkup(Struct, Markup, FileName);
+		Comments.Document(Struct.MetaData, bIsClass ? ClassDocumentationEnd : Pos);
 		ParseBody(Struct);
 		ExpectSymbol(";", Markup.Line, "expected ';' after the declaration of '" + Struct.Name + "'");
 		if (Struct.GeneratedBodyLine == 0)
@@ -487,16 +596,24 @@ private:
 	void ParseBody(FParsedStruct& Struct)
 	{
 		EAccess Access = Struct.bIsClass ? EAccess::Private : EAccess::Public;
+		FNameRegistry MemberNames;
+		const auto AddMember = [&](const std::string& Name, int Line)
+		{
+			if (const int Earlier = MemberNames.Add(Name, Line))
+			{
+				Fail(Line,
+					"'" + Struct.Name + "' already has a reflected member '" + Name + "' (line " +
+						std::to_string(Earlier) + ")");
+			}
+		};
 		while (!Peek().IsSymbol("}"))
 		{
 			const FToken& Token = Peek();
-			if (Token.IsSymbol("{") || Token.IsSymbol("(") || Token.IsSymbol("["))
+			if (AtEnd())
 			{
-				Pos = SkipBalanced(Pos);
+				Fail(Struct.Line, "missing '}' of '" + Struct.Name + "'");
 			}
-			else if ((Token.IsIdentifier("public") || Token.IsIdentifier("protected") ||
-						 Token.IsIdentifier("private")) &&
-				Peek(1).IsSymbol(":"))
+			if (IsAccessSpecifier(Token) && Peek(1).IsSymbol(":"))
 			{
 				Access = Token.Text == "public" ? EAccess::Public
 												: (Token.Text == "protected" ? EAccess::Protected : EAccess::Private);
@@ -504,6 +621,7 @@ private:
 			}
 			else if (Token.IsIdentifier("GENERATED_BODY") || Token.IsIdentifier("GENERATED_USTRUCT_BODY"))
 			{
+				CheckMarkupBlocks(Token);
 				if (Struct.GeneratedBodyLine != 0)
 				{
 					Fail(Token.Line, "'" + Struct.Name + "' has more than one GENERATED_BODY()");
@@ -512,6 +630,10 @@ private:
 				++Pos;
 				ExpectSymbol("(", Token.Line, "expected '(' after " + Token.Text);
 				ExpectSymbol(")", Token.Line, "expected ')' after " + Token.Text + "(");
+				while (Peek().IsSymbol(";"))
+				{
+					++Pos;
+				}
 				// As in the engine, a class's generated body leaves the following members private.
 				Access = Struct.bIsClass ? EAccess::Private : Access;
 			}
@@ -522,6 +644,7 @@ private:
 			else if (Token.IsIdentifier("UPROPERTY"))
 			{
 				ParseProperty(Struct, ReadMarkup(), Access);
+				AddMember(Struct.Properties.back().Name, Struct.Properties.back().Line);
 			}
 			else if (Token.IsIdentifier("UFUNCTION"))
 			{
@@ -530,6 +653,7 @@ private:
 					Fail(Token.Line, "UFUNCTION is only allowed in a UCLASS");
 				}
 				ParseFunction(Struct, ReadMarkup(), Access);
+				AddMember(Struct.Functions.back().Name, Struct.Functions.back().Line);
 			}
 			else if (Token.IsIdentifier("RIGVM_METHOD"))
 			{
@@ -539,10 +663,15 @@ private:
 			{
 				Fail(Token.Line, "reflected types cannot be nested in '" + Struct.Name + "'");
 			}
+			else if (IsReflectionMacro(Token))
+			{
+				Fail(Token.Line, Token.Text + " is not allowed here");
+			}
 			else
 			{
-				++Pos;
+				SkipDeclaration();
 			}
+			Comments.EndStatement(Pos);
 		}
 		++Pos;
 	}
@@ -569,6 +698,15 @@ private:
 		Struct.bHasRigVMMethod = true;
 	}
 
+	void CheckReflectableType(size_t Begin, size_t End, int Line, const std::string& What) const
+	{
+		const std::string Problem = FindUnreflectableType(Tokens, Begin, End);
+		if (!Problem.empty())
+		{
+			Fail(Line, What + ": " + Problem);
+		}
+	}
+
 	void ParseProperty(FParsedStruct& Struct, const FMarkup& Markup, EAccess Access)
 	{
 		const std::string NoField = "UPROPERTY must be followed by a member declaration";
@@ -577,10 +715,8 @@ private:
 		for (;; ++Pos)
 		{
 			const FToken& Token = Peek();
-			if (AtEnd() || Token.IsSymbol("}") ||
-				(Token.Type == ETokenType::Identifier && ReflectionMacros.count(Token.Text) != 0) ||
-				((Token.IsIdentifier("public") || Token.IsIdentifier("protected") || Token.IsIdentifier("private")) &&
-					Peek(1).IsSymbol(":")))
+			if (AtEnd() || Token.IsSymbol("}") || IsReflectionMacro(Token) ||
+				(IsAccessSpecifier(Token) && Peek(1).IsSymbol(":")))
 			{
 				Fail(Markup.Line, NoField);
 			}
@@ -624,12 +760,18 @@ private:
 			{
 				Fail(Markup.Line, "static members cannot be reflected");
 			}
+			if (Tokens[Index].IsSymbol("&"))
+			{
+				Fail(Markup.Line, "reference members cannot be reflected");
+			}
 		}
+		const size_t NameIndex = Pos - 1;
 		FParsedProperty Property;
-		Property.Name = Tokens[Pos - 1].Text;
-		Property.Type = JoinTokens(Tokens, TypeBegin, Pos - 1);
+		Property.Name = Tokens[NameIndex].Text;
+		Property.Type = JoinTokens(Tokens, TypeBegin, NameIndex);
 		Property.Line = Markup.Line;
 		Property.Access = Access;
+		CheckReflectableType(TypeBegin, NameIndex, Markup.Line, "member '" + Property.Name + "'");
 		if (Peek().IsSymbol("="))
 		{
 			const size_t DefaultBegin = ++Pos;
@@ -647,35 +789,73 @@ private:
 			Property.Default = JoinTokens(Tokens, DefaultBegin, Pos);
 		}
 		ExpectSymbol(";", Markup.Line, "expected ';' after the declaration of '" + Property.Name + "'");
+		while (Peek().IsSymbol(";"))
+		{
+			++Pos;
+		}
+		if (HasBlock(Markup.Blocks, EConditionalBlock::WithEditorOnlyData))
+		{
+			Property.Flags.push_back("CPF_EditorOnly");
+			Property.Guard = "WITH_EDITORONLY_DATA";
+		}
+		else if (HasBlock(Markup.Blocks, EConditionalBlock::WithEditor))
+		{
+			Fail(Markup.Line, "UPROPERTY inside #if WITH_EDITOR: use WITH_EDITORONLY_DATA for editor-only members");
+		}
 		ApplyPropertyMarkup(Property, Markup, FileName);
+		// As in the engine, the comments up to the token after the member's name document it.
+		Comments.Document(Property.MetaData, NameIndex + 2);
 		Struct.Properties.push_back(std::move(Property));
 	}
 
-	// One parameter: [UPARAM(...)] [const] Type [&] Name [= Default].
-	FParsedParameter ParseParameter(size_t Begin, size_t End, int Line, const std::string& FunctionName)
+	// UPARAM(...) before a parameter or return type; the position ends after it.
+	void SkipParameterMarkup()
 	{
-		FParsedParameter Parameter;
-		if (Tokens[Begin].IsIdentifier("UPARAM"))
+		if (Peek().IsIdentifier("UPARAM"))
 		{
-			Begin = SkipBalanced(Begin + 1);
-		}
-		for (size_t Index = Begin; Index < End; ++Index)
-		{
-			if (Tokens[Index].IsSymbol("="))
+			const int Line = Peek().Line;
+			++Pos;
+			if (!Peek().IsSymbol("("))
 			{
-				Parameter.Default = JoinTokens(Tokens, Index + 1, End);
-				End = Index;
-				break;
+				Fail(Line, "expected '(' after UPARAM");
 			}
+			Pos = SkipBalanced(Pos);
 		}
-		if (Begin < End && Tokens[Begin].IsIdentifier("const"))
+	}
+
+	// One parameter: [UPARAM(...)] [const] Type [&] Name [= Default]; the position ends at the ',' or ')' after it.
+	FParsedParameter ParseParameter(const std::string& FunctionName)
+	{
+		const int Line = Peek().Line;
+		const std::string NoName = "every parameter of UFUNCTION '" + FunctionName + "' needs a type and a name";
+		SkipParameterMarkup();
+		FParsedParameter Parameter;
+		if (Peek().IsIdentifier("const"))
 		{
 			Parameter.bConst = true;
-			++Begin;
+			++Pos;
 		}
+		// The type and name, up to the first ',', ')' or '=' outside template arguments.
+		const size_t Begin = Pos;
+		int AngleDepth = 0;
+		while (AngleDepth > 0 || !(Peek().IsSymbol(",") || Peek().IsSymbol(")") || Peek().IsSymbol("=")))
+		{
+			if (AtEnd() || IsReflectionMacro(Peek()) || Peek().IsSymbol(";") || Peek().IsSymbol("}"))
+			{
+				Fail(Line, NoName);
+			}
+			if (Peek().IsSymbol("(") || Peek().IsSymbol("[") || Peek().IsSymbol("{"))
+			{
+				Pos = SkipBalanced(Pos);
+				continue;
+			}
+			AngleDepth += Peek().IsSymbol("<") ? 1 : (Peek().IsSymbol(">") ? -1 : 0);
+			++Pos;
+		}
+		const size_t End = Pos;
 		if (End - Begin < 2 || Tokens[End - 1].Type != ETokenType::Identifier)
 		{
-			Fail(Line, "every parameter of UFUNCTION '" + FunctionName + "' needs a type and a name");
+			Fail(Line, NoName);
 		}
 		Parameter.Name = Tokens[End - 1].Text;
 		size_t TypeEnd = End - 1;
@@ -684,7 +864,37 @@ private:
 			Parameter.bReference = true;
 			--TypeEnd;
 		}
+		if (TypeEnd == Begin)
+		{
+			Fail(Line, NoName);
+		}
 		Parameter.Type = JoinTokens(Tokens, Begin, TypeEnd);
+		CheckReflectableType(Begin, TypeEnd, Line, "parameter '" + Parameter.Name + "'");
+		if (Peek().IsSymbol("="))
+		{
+			// As in the engine, the default runs to the next ',' or ')' outside brackets; '<' and '>' in it are
+			// comparisons, not template arguments.
+			const size_t DefaultBegin = ++Pos;
+			while (!Peek().IsSymbol(",") && !Peek().IsSymbol(")"))
+			{
+				if (AtEnd() || Peek().IsSymbol(";") || Peek().IsSymbol("}"))
+				{
+					Fail(Line, "unterminated default value of parameter '" + Parameter.Name + "'");
+				}
+				Pos = (Peek().IsSymbol("(") || Peek().IsSymbol("[") || Peek().IsSymbol("{")) ? SkipBalanced(Pos)
+																							 : Pos + 1;
+			}
+			Parameter.Default = JoinTokens(Tokens, DefaultBegin, Pos);
+			const std::optional<std::string> Recorded =
+				FormatDefaultArgument(Parameter.Type, Tokens, DefaultBegin, Pos);
+			if (!Recorded || DefaultBegin == Pos)
+			{
+				Fail(Line,
+					"the default value of parameter '" + Parameter.Name +
+						"' is not one the engine's header tool can record: '" + Parameter.Default + "'");
+			}
+			Parameter.RecordedDefault = *Recorded;
+		}
 		return Parameter;
 	}
 
@@ -710,12 +920,13 @@ private:
 				break;
 			}
 		}
+		SkipParameterMarkup();
 		const size_t Begin = Pos;
 		int AngleDepth = 0;
 		while (!(AngleDepth == 0 && Peek().IsSymbol("(")))
 		{
 			if (AtEnd() || Peek().IsSymbol(";") || Peek().IsSymbol("{") || Peek().IsSymbol("}") ||
-				(Peek().Type == ETokenType::Identifier && ReflectionMacros.count(Peek().Text) != 0))
+				IsReflectionMacro(Peek()))
 			{
 				Fail(Markup.Line, NoFunction);
 			}
@@ -742,47 +953,82 @@ private:
 		{
 			Function.ReturnType.clear();
 		}
-
-		const size_t ParamsEnd = SkipBalanced(Pos) - 1;
-		size_t ParamBegin = ++Pos;
-		int Depth = 0;
-		for (; Pos <= ParamsEnd; ++Pos)
+		else
 		{
-			const FToken& Token = Peek();
-			const bool bSeparator = Depth == 0 && (Token.IsSymbol(",") || Pos == ParamsEnd);
-			if (bSeparator)
-			{
-				const bool bVoid = Pos - ParamBegin == 1 && Tokens[ParamBegin].IsIdentifier("void");
-				if (Pos > ParamBegin && !bVoid)
-				{
-					Function.Parameters.push_back(ParseParameter(ParamBegin, Pos, Markup.Line, Function.Name));
-				}
-				ParamBegin = Pos + 1;
-			}
-			else if (Token.IsSymbol("(") || Token.IsSymbol("<") || Token.IsSymbol("{") || Token.IsSymbol("["))
-			{
-				++Depth;
-			}
-			else if (Token.IsSymbol(")") || Token.IsSymbol(">") || Token.IsSymbol("}") || Token.IsSymbol("]"))
-			{
-				--Depth;
-			}
+			CheckReflectableType(ReturnBegin, ReturnEnd, Markup.Line, "the return value of '" + Function.Name + "'");
 		}
-		while (!AtEnd() && !Peek().IsSymbol(";") && !Peek().IsSymbol("{"))
+
+		++Pos;
+		if (Peek().IsIdentifier("void") && Peek(1).IsSymbol(")"))
 		{
-			Function.bConst = Function.bConst || Peek().IsIdentifier("const");
 			++Pos;
 		}
-		Pos = Peek().IsSymbol("{") ? SkipBalanced(Pos) : Pos + 1;
+		FNameRegistry ParameterNames;
+		while (!Peek().IsSymbol(")"))
+		{
+			FParsedParameter Parameter = ParseParameter(Function.Name);
+			if (ParameterNames.Add(Parameter.Name, Markup.Line) != 0)
+			{
+				Fail(
+					Markup.Line, "UFUNCTION '" + Function.Name + "' has two parameters named '" + Parameter.Name + "'");
+			}
+			Function.Parameters.push_back(std::move(Parameter));
+			if (Peek().IsSymbol(","))
+			{
+				++Pos;
+			}
+		}
+		++Pos;
+		if (Peek().IsIdentifier("const"))
+		{
+			Function.bConst = true;
+			++Pos;
+		}
+		// As in the engine, the comments up to the token after the parameters (and const) document the function.
+		const size_t DocumentationEnd = Pos + 1;
+		while (Peek().IsIdentifier("override") || Peek().IsIdentifier("final"))
+		{
+			++Pos;
+		}
+		if (Peek().IsSymbol("=") && Peek(1).Is(ETokenType::Number, "0"))
+		{
+			Pos += 2;
+		}
+		if (Peek().IsSymbol("{"))
+		{
+			Pos = SkipBalanced(Pos);
+		}
+		else if (Peek().IsSymbol(";"))
+		{
+			++Pos;
+		}
+		else
+		{
+			Fail(Markup.Line, "expected ';' after the declaration of UFUNCTION '" + Function.Name + "'");
+		}
+		while (Peek().IsSymbol(";"))
+		{
+			++Pos;
+		}
+		if (HasBlock(Markup.Blocks, EConditionalBlock::WithEditor) ||
+			HasBlock(Markup.Blocks, EConditionalBlock::WithEditorOnlyData))
+		{
+			Function.Flags.push_back("FUNC_EditorOnly");
+			Function.Guard =
+				HasBlock(Markup.Blocks, EConditionalBlock::WithEditor) ? "WITH_EDITOR" : "WITH_EDITORONLY_DATA";
+		}
 		ApplyFunctionMarkup(Function, Markup, FileName);
+		Comments.Document(Function.MetaData, DocumentationEnd);
 		Struct.Functions.push_back(std::move(Function));
 	}
 
 	FTokenizedHeader Tokenized;
 	std::vector<FToken>& Tokens;
 	const std::string& FileName;
+	FDocumentingComments Comments;
 	size_t Pos = 0;
 	std::vector<int> IncludeLines;
+	FNameRegistry TypeNames;
 	FParsedHeader Result;
 };
 } // namespace
@@ -790,49 +1036,4 @@ private:
 FParsedHeader ParseHeader(const std::string& Source, const std::string& FileName)
 {
 	return FHeaderParser(TokenizeHeader(Source, FileName), FileName).Parse();
-}
-
-std::string FormatCommentForToolTip(const std::string& Comment)
-{
-	std::string Body = Comment;
-	if (Body.compare(0, 3, "/**") == 0)
-	{
-		Body = Body.substr(3);
-	}
-	if (Body.size() >= 2 && Body.compare(Body.size() - 2, 2, "*/") == 0)
-	{
-		Body = Body.substr(0, Body.size() - 2);
-	}
-	std::vector<std::string> Lines;
-	size_t Start = 0;
-	while (Start <= Body.size())
-	{
-		const size_t End = std::min(Body.find('\n', Start), Body.size());
-		std::string Line = Body.substr(Start, End - Start);
-		const size_t First = Line.find_first_not_of(" \t\r");
-		Line = First == std::string::npos ? std::string() : Line.substr(First);
-		if (!Line.empty() && Line[0] == '*')
-		{
-			Line = Line.substr(1);
-		}
-		const size_t TextBegin = Line.find_first_not_of(" \t\r");
-		const size_t TextEnd = Line.find_last_not_of(" \t\r");
-		Line = TextBegin == std::string::npos ? std::string() : Line.substr(TextBegin, TextEnd - TextBegin + 1);
-		Lines.push_back(Line);
-		Start = End + 1;
-	}
-	while (!Lines.empty() && Lines.front().empty())
-	{
-		Lines.erase(Lines.begin());
-	}
-	while (!Lines.empty() && Lines.back().empty())
-	{
-		Lines.pop_back();
-	}
-	std::string ToolTip;
-	for (size_t Index = 0; Index < Lines.size(); ++Index)
-	{
-		ToolTip += (Index > 0 ? "\n" : "") + Lines[Index];
-	}
-	return ToolTip;
 }

@@ -1,5 +1,6 @@
-// The header tool's driver: reads headers, writes X.generated.h and X.gen.cpp next to each other in the output
-// folder (only when their content changes), and reports errors as "file:line: error: message".
+// The header tool's driver: reads a module's headers, checks what must be unique across them (header names, the
+// registered names of types), and writes X.generated.h and X.gen.cpp for each into the output folder (only when
+// their content changes, and never half). Errors are reported as "file:line: error: message".
 #pragma once
 
 #include <ostream>

@@ -3,6 +3,7 @@
 
 #include "ReflectedTypes.h"
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -18,9 +19,9 @@ struct FMarkup
 {
 	// The macro's line, where errors about the declaration are reported.
 	int Line = 0;
+	// The conditional blocks around the macro (EConditionalBlock flags).
+	uint32_t Blocks = 0;
 	std::vector<FSpecifier> Specifiers;
 	// The meta = (...) entries; a key without a value holds "".
 	FMetaData MetaData;
-	// The /** ... */ comment right before the macro, as written.
-	std::string DocComment;
 };

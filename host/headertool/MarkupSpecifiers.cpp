@@ -1,7 +1,6 @@
 // Specifiers to flags and metadata.
 #include "MarkupSpecifiers.h"
 
-#include "HeaderParser.h"
 #include "HeaderToolError.h"
 
 #include <algorithm>
@@ -31,20 +30,12 @@ void AddFlags(std::vector<std::string>& Flags, std::initializer_list<const char*
 	}
 }
 
-// The meta = (...) entries, then the doc comment as "ToolTip" (unless given) and "Comment", under Prefix.
-void ApplyMetaAndComment(FMetaData& Target, const FMarkup& Markup, const std::string& Prefix = std::string())
+// The meta = (...) entries, under Prefix.
+void ApplyMeta(FMetaData& Target, const FMarkup& Markup, const std::string& Prefix = std::string())
 {
 	for (const auto& [Key, Value] : Markup.MetaData)
 	{
 		Target[Prefix + Key] = Value;
-	}
-	if (!Markup.DocComment.empty())
-	{
-		Target[Prefix + "Comment"] = Markup.DocComment;
-		if (Target.find(Prefix + "ToolTip") == Target.end())
-		{
-			Target[Prefix + "ToolTip"] = FormatCommentForToolTip(Markup.DocComment);
-		}
 	}
 }
 
@@ -73,12 +64,12 @@ void ApplyEnumMarkup(FParsedEnum& Enum, const FMarkup& Markup, const std::string
 			Unknown("enum", Specifier, Markup, FileName);
 		}
 	}
-	ApplyMetaAndComment(Enum.MetaData, Markup);
+	ApplyMeta(Enum.MetaData, Markup);
 }
 
 void ApplyEnumeratorMarkup(FParsedEnum& Enum, const std::string& Enumerator, const FMarkup& Markup)
 {
-	ApplyMetaAndComment(Enum.MetaData, Markup, Enumerator + ".");
+	ApplyMeta(Enum.MetaData, Markup, Enumerator + ".");
 }
 
 void ApplyStructMarkup(FParsedStruct& Struct, const FMarkup& Markup, const std::string& FileName)
@@ -190,7 +181,7 @@ void ApplyStructMarkup(FParsedStruct& Struct, const FMarkup& Markup, const std::
 			Unknown("class", Specifier, Markup, FileName);
 		}
 	}
-	ApplyMetaAndComment(Struct.MetaData, Markup);
+	ApplyMeta(Struct.MetaData, Markup);
 }
 
 void ApplyPropertyMarkup(FParsedProperty& Property, const FMarkup& Markup, const std::string& FileName)
@@ -259,7 +250,7 @@ void ApplyPropertyMarkup(FParsedProperty& Property, const FMarkup& Markup, const
 			AddFlags(Property.Flags, {"CPF_NativeAccessSpecifierPrivate"});
 			break;
 	}
-	ApplyMetaAndComment(Property.MetaData, Markup);
+	ApplyMeta(Property.MetaData, Markup);
 }
 
 void ApplyFunctionMarkup(FParsedFunction& Function, const FMarkup& Markup, const std::string& FileName)
@@ -336,8 +327,8 @@ void ApplyFunctionMarkup(FParsedFunction& Function, const FMarkup& Markup, const
 		if (!Parameter.Default.empty())
 		{
 			AddFlags(Function.Flags, {"FUNC_HasDefaults"});
-			Function.MetaData["CPP_Default_" + Parameter.Name] = Parameter.Default;
+			Function.MetaData["CPP_Default_" + Parameter.Name] = Parameter.RecordedDefault;
 		}
 	}
-	ApplyMetaAndComment(Function.MetaData, Markup);
+	ApplyMeta(Function.MetaData, Markup);
 }

@@ -1,6 +1,6 @@
 // How specifiers become flags and metadata, as the engine's header tool turns them: BlueprintType gives
-// "BlueprintType" = "true", ClassGroup = (A) gives "ClassGroupNames" = "A", EditAnywhere gives CPF_Edit, and a doc
-// comment gives "ToolTip" (unless one is given) and "Comment".
+// "BlueprintType" = "true", ClassGroup = (A) gives "ClassGroupNames" = "A", EditAnywhere gives CPF_Edit. Documenting
+// comments are applied by the parser afterwards (FDocumentingComments), where the engine reads them.
 #pragma once
 
 #include "Markup.h"

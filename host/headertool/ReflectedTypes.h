@@ -1,5 +1,5 @@
 // What the header tool reads from one header: its reflected enums, structs and classes, with the flags and
-// metadata their specifiers and doc comments give, as the engine's header tool derives them.
+// metadata their specifiers and documenting comments give, as the engine's header tool derives them.
 #pragma once
 
 #include <map>
@@ -28,6 +28,8 @@ struct FParsedProperty
 	// "CPF_Edit", "CPF_BlueprintVisible", ...
 	std::vector<std::string> Flags;
 	FMetaData MetaData;
+	// The condition its generated code stands under ("WITH_EDITORONLY_DATA"); empty when always built.
+	std::string Guard;
 };
 
 struct FParsedParameter
@@ -37,7 +39,9 @@ struct FParsedParameter
 	std::string Type;
 	bool bConst = false;
 	bool bReference = false;
+	// The default argument as written, and as the engine records it in "CPP_Default_<Name>"; empty if none.
 	std::string Default;
+	std::string RecordedDefault;
 };
 
 struct FParsedFunction
@@ -54,6 +58,8 @@ struct FParsedFunction
 	// "FUNC_Native", "FUNC_BlueprintCallable", ...
 	std::vector<std::string> Flags;
 	FMetaData MetaData;
+	// "WITH_EDITOR" or "WITH_EDITORONLY_DATA" for an editor-only function; empty when always built.
+	std::string Guard;
 };
 
 struct FParsedEnumerator
@@ -73,6 +79,8 @@ struct FParsedEnum
 	std::vector<FParsedEnumerator> Enumerators;
 	// Also holds the enumerators' metadata as "<Enumerator>.<Key>".
 	FMetaData MetaData;
+	// "WITH_EDITORONLY_DATA" for a type declared in such a block; empty when always built.
+	std::string Guard;
 };
 
 struct FParsedStruct
@@ -93,6 +101,8 @@ struct FParsedStruct
 	std::vector<std::string> ClassFlags;
 	std::string ConfigName;
 	FMetaData MetaData;
+	// "WITH_EDITORONLY_DATA" for a type declared in such a block; empty when always built.
+	std::string Guard;
 };
 
 struct FParsedHeader

@@ -1,17 +1,26 @@
-// Tokenizing C++ headers for the header tool.
+// Tokenizing C++ headers for the header tool, with their comments and preprocessor blocks.
 #include "Tokenizer.h"
 
+#include "ConditionalBlocks.h"
 #include "HeaderToolError.h"
 
 #include <cctype>
 #include <cstring>
+#include <set>
 
 namespace
 {
+// Markup that must not hide in a skipped block, because the generated code would then miss a declaration.
+const std::set<std::string> MarkupInSkippedBlocks = {
+	"UPROPERTY", "UCLASS", "USTRUCT", "UENUM", "UINTERFACE", "UDELEGATE", "UFUNCTION"};
+
 class FTokenizer
 {
 public:
-	FTokenizer(const std::string& InSource, const std::string& InFileName) : Source(InSource), FileName(InFileName) {}
+	FTokenizer(const std::string& InSource, const std::string& InFileName)
+		: Source(InSource), FileName(InFileName), Blocks(InFileName)
+	{
+	}
 
 	FTokenizedHeader Run()
 	{
@@ -24,6 +33,8 @@ public:
 				++Line;
 				++Pos;
 				bLineStart = true;
+				// A blank line after a // comment separates it from the next // comment.
+				bBlankAfterLineComment = bBlankAfterLineComment || bLineCommentSeen;
 				continue;
 			}
 			if (std::isspace(static_cast<unsigned char>(C)))
@@ -39,7 +50,8 @@ public:
 			bLineStart = false;
 			if (C == '/' && Peek(1) == '/')
 			{
-				SkipLineComment();
+				ReadLineComment();
+				bLineStart = true;
 			}
 			else if (C == '/' && Peek(1) == '*')
 			{
@@ -73,6 +85,7 @@ public:
 				++Pos;
 			}
 		}
+		Blocks.CheckAllClosed(Line);
 		return MoveResult();
 	}
 
@@ -81,17 +94,37 @@ private:
 
 	FTokenizedHeader MoveResult() { return std::move(Result); }
 
+	void ForgetPendingComments()
+	{
+		PendingComments.clear();
+		bLineCommentSeen = false;
+		bBlankAfterLineComment = false;
+	}
+
 	void Add(ETokenType Type, std::string Text, int TokenLine)
 	{
+		if (bSkipping)
+		{
+			if (Type == ETokenType::Identifier && MarkupInSkippedBlocks.count(Text) != 0 &&
+				Blocks.ForbidsSkippedMarkup())
+			{
+				throw FHeaderToolError(FileName, TokenLine,
+					"'" + Text + "' must not be inside a preprocessor block the header tool skips (only #if 0 and " +
+						"#if WITH_EDITORONLY_DATA blocks may hold markup)");
+			}
+			return;
+		}
 		FToken Token;
 		Token.Type = Type;
 		Token.Text = std::move(Text);
 		Token.Line = TokenLine;
-		Token.DocComment = std::move(PendingDoc);
-		PendingDoc.clear();
+		Token.Comments = std::move(PendingComments);
+		Token.Blocks = Blocks.GetComposite();
+		ForgetPendingComments();
 		Result.Tokens.push_back(std::move(Token));
 	}
 
+	// Reads the directive with its continuation lines and its line end, and applies it.
 	void ReadDirective()
 	{
 		FDirective Directive;
@@ -106,21 +139,59 @@ private:
 			}
 			Directive.Text += Source[Pos++];
 		}
+		if (Pos < Source.size())
+		{
+			++Pos;
+			++Line;
+		}
 		while (!Directive.Text.empty() && std::isspace(static_cast<unsigned char>(Directive.Text.back())))
 		{
 			Directive.Text.pop_back();
 		}
-		Result.Directives.push_back(std::move(Directive));
-		PendingDoc.clear();
+		const bool bWasSkipping = bSkipping;
+		const FDirectiveOutcome Outcome = Blocks.HandleDirective(Directive.Text, Directive.Line, !bWasSkipping);
+		bSkipping = !Outcome.bActive;
+		if (!bWasSkipping)
+		{
+			Result.Directives.push_back(std::move(Directive));
+		}
+		if (!bWasSkipping && bSkipping)
+		{
+			// The directive that opens a skipped block decides, once the block ends, whether the comments before it
+			// still count.
+			bSkippedBlockClearsComments = Outcome.bClearsComments;
+			return;
+		}
+		if (bWasSkipping && bSkipping)
+		{
+			return;
+		}
+		if (bWasSkipping ? bSkippedBlockClearsComments : Outcome.bClearsComments)
+		{
+			ForgetPendingComments();
+		}
+		bBlankAfterLineComment = false;
 	}
 
-	void SkipLineComment()
+	void ReadLineComment()
 	{
+		const size_t Start = Pos;
 		while (Pos < Source.size() && Source[Pos] != '\n')
 		{
 			++Pos;
 		}
-		PendingDoc.clear();
+		if (Pos < Source.size())
+		{
+			++Pos;
+			++Line;
+		}
+		if (bSkipping)
+		{
+			return;
+		}
+		PendingComments.push_back({Source.substr(Start, Pos - Start), bBlankAfterLineComment});
+		bBlankAfterLineComment = false;
+		bLineCommentSeen = true;
 	}
 
 	void ReadBlockComment()
@@ -138,9 +209,10 @@ private:
 			throw FHeaderToolError(FileName, StartLine, "unterminated comment");
 		}
 		Pos += 2;
-		const std::string Comment = Source.substr(Start, Pos - Start);
-		const bool bDoc = Comment.size() > 4 && Comment.compare(0, 3, "/**") == 0 && Comment != "/**/";
-		PendingDoc = bDoc ? Comment : std::string();
+		if (!bSkipping)
+		{
+			PendingComments.push_back({Source.substr(Start, Pos - Start), true});
+		}
 	}
 
 	// Reads one escape sequence after the backslash at Pos and appends its value.
@@ -294,9 +366,16 @@ private:
 
 	const std::string& Source;
 	const std::string& FileName;
+	FConditionalBlocks Blocks;
 	size_t Pos = 0;
 	int Line = 1;
-	std::string PendingDoc;
+	bool bSkipping = false;
+	bool bSkippedBlockClearsComments = true;
+	std::vector<FComment> PendingComments;
+	// Whether a // comment was read in this gap, and a blank line since the last one (the engine's rule for
+	// separating comment groups).
+	bool bLineCommentSeen = false;
+	bool bBlankAfterLineComment = false;
 	FTokenizedHeader Result;
 };
 } // namespace

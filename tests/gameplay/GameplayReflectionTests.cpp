@@ -63,14 +63,17 @@ TEST(GameplayReflection, ToggleStrafeAndIsStrafingAreBlueprintFunctionsThatReach
 	EXPECT_TRUE(Toggle->HasAllFunctionFlags(FUNC_Native | FUNC_Public | FUNC_BlueprintCallable));
 	EXPECT_FALSE(Toggle->HasAnyFunctionFlags(FUNC_BlueprintPure | FUNC_Const | FUNC_HasOutParms));
 	EXPECT_EQ(Toggle->NumParms(), 0);
-	EXPECT_EQ(Toggle->GetMetaData(TEXT("Category")), TEXT("Quorvel|Gameplay"));
-	EXPECT_EQ(Toggle->GetMetaData(TEXT("ToolTip")),
-		TEXT("Also available to Blueprint input bindings for a gamepad or a custom toggle."));
+	// The notes above the declarations in the header are not tooltips; only the given one is.
+	EXPECT_THAT(MetaDataOf(*Toggle),
+		UnorderedElementsAre(Pair("Category", "Quorvel|Gameplay"),
+			Pair("ToolTip", "Also available to Blueprint input bindings for a gamepad or a custom toggle."),
+			Pair("ModuleRelativePath", "Public/QVGameplayStrafeComponent.h")));
 
 	EXPECT_TRUE(IsStrafing->HasAllFunctionFlags(
 		FUNC_Native | FUNC_Public | FUNC_BlueprintCallable | FUNC_BlueprintPure | FUNC_Const));
 	EXPECT_EQ(IsStrafing->GetMetaData(TEXT("Category")), TEXT("Quorvel|Gameplay"));
 	EXPECT_FALSE(IsStrafing->HasMetaData(TEXT("ToolTip")));
+	EXPECT_FALSE(IsStrafing->GetReturnProperty()->HasMetaData(TEXT("ToolTip")));
 	ASSERT_EQ(IsStrafing->NumParms(), 1);
 	const FProperty* Return = IsStrafing->GetReturnProperty();
 	ASSERT_NE(Return, nullptr);
@@ -102,5 +105,7 @@ TEST(GameplayReflection, TheHUDKeepsTheEngineHUDsEditorSettings)
 	EXPECT_EQ(Class->GetConfigName(), FName(TEXT("Game")));
 	EXPECT_EQ(Class->GetMetaData(TEXT("HideCategories")), TEXT("Rendering Actor Input Replication"));
 	EXPECT_EQ(Class->GetMetaData(TEXT("ShowCategories")), TEXT("Input|MouseInput Input|TouchInput"));
+	// The HUD has no tooltip of its own (the engine HUD's does not pass to subclasses).
+	EXPECT_FALSE(Class->HasMetaData(TEXT("ToolTip")));
 	EXPECT_EQ(Class->FindFunctionByName(FName(TEXT("DrawHUD"))), nullptr);
 }

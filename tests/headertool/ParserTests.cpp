@@ -1,8 +1,9 @@
-// The header tool's parser: specifiers and metadata, types, defaults, enums, doc comments, functions, units, and
-// the errors of malformed headers.
+// The header tool's parser: specifiers and metadata, types, defaults, enums, functions and their parameters, units,
+// and the errors of malformed headers and of declarations the generated code could not serve.
 #include "CodeGenerator.h"
 #include "HeaderParser.h"
 #include "HeaderToolError.h"
+#include "HeaderToolTestUtils.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -20,19 +21,6 @@ FParsedHeader Parse(const std::string& Body)
 	return ParseHeader(Prologue + Body, "Public/Test.h");
 }
 
-FHeaderToolError ParseError(const std::string& Source)
-{
-	try
-	{
-		ParseHeader(Source, "Public/Test.h");
-	}
-	catch (const FHeaderToolError& Error)
-	{
-		return Error;
-	}
-	ADD_FAILURE() << "no error for:\n" << Source;
-	return FHeaderToolError("", 0, "");
-}
 } // namespace
 
 TEST(HeaderToolParser, SpecifiersAndMetadataWithAndWithoutValues)
@@ -147,49 +135,12 @@ enum class EQVChannel : uint8
 	EXPECT_THAT(Enumerators, ElementsAre("TranslationX=0", "TranslationY=", "Rotation=0x10", "Last=(Rotation+1)"));
 	EXPECT_EQ(Enum.MetaData.at("BlueprintType"), "true");
 	EXPECT_EQ(Enum.MetaData.at("ToolTip"), "Which channel.");
+	EXPECT_EQ(Enum.MetaData.at("Comment"), "/** Which channel. */");
 	EXPECT_EQ(Enum.MetaData.at("TranslationX.DisplayName"), "Translate X");
 	EXPECT_EQ(Enum.MetaData.at("TranslationX.ToolTip"), "Along X.");
 	EXPECT_EQ(Enum.MetaData.at("TranslationY.Name"), "EQVChannel::TranslationY");
 	EXPECT_EQ(Enum.MetaData.at("Last.Hidden"), "");
 	EXPECT_EQ(Enum.MetaData.count("TranslationY.ToolTip"), 0u);
-}
-
-TEST(HeaderToolParser, DocCommentsBecomeToolTipsUnlessOneIsGiven)
-{
-	const FParsedHeader Header = Parse(R"(
-USTRUCT()
-struct FQVDoc
-{
-	GENERATED_BODY()
-
-	/**
-	 * First line.
-	 *   Indented second line.
-	 */
-	UPROPERTY()
-	int32 A = 0;
-
-	/** Ignored for the tooltip. */
-	UPROPERTY(meta = (ToolTip = "Explicit"))
-	int32 B = 0;
-
-	// Not a doc comment.
-	UPROPERTY()
-	int32 C = 0;
-
-	/** Separated by a plain comment. */
-	// Plain.
-	UPROPERTY()
-	int32 D = 0;
-};
-)");
-	const std::vector<FParsedProperty>& Properties = Header.Structs.at(0).Properties;
-	EXPECT_EQ(Properties[0].MetaData.at("ToolTip"), "First line.\nIndented second line.");
-	EXPECT_EQ(Properties[0].MetaData.at("Comment"), "/**\n\t * First line.\n\t *   Indented second line.\n\t */");
-	EXPECT_EQ(Properties[1].MetaData.at("ToolTip"), "Explicit");
-	EXPECT_EQ(Properties[1].MetaData.at("Comment"), "/** Ignored for the tooltip. */");
-	EXPECT_EQ(Properties[2].MetaData.count("ToolTip"), 0u);
-	EXPECT_EQ(Properties[3].MetaData.count("ToolTip"), 0u);
 }
 
 TEST(HeaderToolParser, FunctionsAndRigUnits)
@@ -250,6 +201,38 @@ struct FRigUnit_QVUnit : public FRigUnitMutable
 	EXPECT_TRUE(Header.Structs.at(1).bHasRigVMMethod);
 }
 
+TEST(HeaderToolParser, ParametersAndTheirDefaultsAreReadAsTheEngineReadsThem)
+{
+	const FParsedHeader Header = Parse(R"(
+UCLASS()
+class UQVParameters : public UObject
+{
+	GENERATED_BODY()
+public:
+	UFUNCTION()
+	UPARAM(DisplayName = "Found") bool Find(UPARAM(ref) TMap<FName, int32>& Table, FString Arrow = TEXT("->"),
+		bool bAll = true, int32 Count = -0x10, float Scale = 1.5f, double Wide = 2, FName Key = NAME_None,
+		FName Other = FName(TEXT("Other")), EQVShade Shade = EQVShade::Dark, UObject* Outer = nullptr,
+		TObjectPtr<UObject> Held = nullptr);
+};
+)");
+	const FParsedFunction& Find = Header.Structs.at(0).Functions.at(0);
+	EXPECT_EQ(Find.ReturnType, "bool");
+	std::vector<std::string> Parameters;
+	for (const FParsedParameter& Parameter : Find.Parameters)
+	{
+		Parameters.push_back(Parameter.Type + " " + Parameter.Name + " = " + Parameter.RecordedDefault);
+	}
+	// A default with '>' in it no longer swallows the parameters after it.
+	EXPECT_THAT(Parameters,
+		ElementsAre("TMap<FName, int32> Table = ", "FString Arrow = ->", "bool bAll = true", "int32 Count = -16",
+			"float Scale = 1.500000", "double Wide = 2.000000", "FName Key = None", "FName Other = Other",
+			"EQVShade Shade = Dark", "UObject* Outer = None", "TObjectPtr<UObject> Held = None"));
+	EXPECT_EQ(Find.Parameters[1].Default, "TEXT(\"->\")");
+	EXPECT_EQ(Find.MetaData.at("CPP_Default_Scale"), "1.500000");
+	EXPECT_EQ(Find.MetaData.count("CPP_Default_Table"), 0u);
+}
+
 TEST(HeaderToolParser, PinsPassAsTheEngineDoes)
 {
 	EXPECT_EQ(GetPinParameterType("float", true), "const float");
@@ -285,14 +268,8 @@ TEST(HeaderToolParser, TheGeneratedBodyMacroIsNamedForItsLine)
 
 TEST(HeaderToolParser, MalformedHeadersStopWithTheFileLineAndAPlainMessage)
 {
-	struct FCase
-	{
-		std::string Source;
-		int Line;
-		std::string Message;
-	};
 	const std::string Include = "#include \"Test.generated.h\"\n";
-	const FCase Cases[] = {
+	ExpectParseErrors({
 		{Include + "USTRUCT(meta = (A = (B)\nstruct FX\n{\n\tGENERATED_BODY()\n};\n", 2,
 			"unbalanced '(' (no matching ')')"},
 		{Include + "USTRUCT()\nstruct FX\n{\n\tGENERATED_BODY()\n\tint32 A = (1));\n};\n", 6,
@@ -318,12 +295,66 @@ TEST(HeaderToolParser, MalformedHeadersStopWithTheFileLineAndAPlainMessage)
 		{Include + "UPROPERTY()\nint32 Loose;\n", 2, "UPROPERTY outside a reflected struct or class"},
 		{Include + "USTRUCT()\nstruct FX\n{\n\tGENERATED_BODY()\n\tUPROPERTY()\n\tuint8 bA : 1;\n};\n", 6,
 			"bitfield members cannot be reflected; use bool"},
-	};
-	for (const FCase& Case : Cases)
-	{
-		const FHeaderToolError Error = ParseError(Case.Source);
-		EXPECT_EQ(Error.File, "Public/Test.h") << Case.Source;
-		EXPECT_EQ(Error.Line, Case.Line) << Case.Source;
-		EXPECT_EQ(Error.Message, Case.Message) << Case.Source;
-	}
+	});
+}
+
+TEST(HeaderToolParser, DeclarationsTheGeneratedCodeCouldNotServeAreErrors)
+{
+	const std::string Class =
+		"#include \"Test.generated.h\"\nUCLASS()\nclass UX : public UObject\n{\n\tGENERATED_BODY()\n";
+	const std::string Struct = "#include \"Test.generated.h\"\nUSTRUCT()\nstruct FX\n{\n\tGENERATED_BODY()\n";
+	ExpectParseErrors({
+		// A function declaration without ';' before the class ends (this once never returned).
+		{Class + "\tUFUNCTION()\n\tvoid F()\n};\n", 6, "expected ';' after the declaration of UFUNCTION 'F'"},
+		{Class + "\tUFUNCTION()\n\tvoid F()\n\tUFUNCTION()\n\tvoid G();\n};\n", 6,
+			"expected ';' after the declaration of UFUNCTION 'F'"},
+		// UPARAM without its parentheses once produced a parameter without a type.
+		{Class + "\tUFUNCTION()\n\tvoid F(UPARAM int32 Value);\n};\n", 7, "expected '(' after UPARAM"},
+		{Class + "\tUFUNCTION()\n\tUPARAM bool F();\n};\n", 7, "expected '(' after UPARAM"},
+		// A default with '>' once dropped the parameter; the engine cannot record this one.
+		{Class + "\tUFUNCTION()\n\tvoid F(bool bB = 1 > 0, int32 C = 2);\n};\n", 7,
+			"the default value of parameter 'bB' is not one the engine's header tool can record: '1>0'"},
+		{Class + "\tUFUNCTION()\n\tvoid F(FVector V = FVector(1, 2, 3));\n};\n", 7,
+			"the default value of parameter 'V' is not one the engine's header tool can record: 'FVector(1, 2, 3)'"},
+		{Class + "\tUFUNCTION()\n\tvoid F(int32 A, float A);\n};\n", 6, "UFUNCTION 'F' has two parameters named 'A'"},
+		// Duplicates: types (by their registered names), members, enumerators.
+		{Struct + "};\nUCLASS()\nclass UX : public UObject\n{\n\tGENERATED_BODY()\n};\n", 7,
+			"'UX' has the same name as the type declared at line 2 (both are registered as 'X')"},
+		{Struct + "};\nUSTRUCT()\nstruct FX\n{\n\tGENERATED_BODY()\n};\n", 7,
+			"'FX' has the same name as the type declared at line 2 (both are registered as 'X')"},
+		{Struct + "\tUPROPERTY()\n\tint32 A;\n\tUPROPERTY()\n\tfloat A;\n};\n", 8,
+			"'FX' already has a reflected member 'A' (line 6)"},
+		{Class + "\tUPROPERTY()\n\tint32 Level;\n\tUFUNCTION()\n\tvoid Level();\n};\n", 8,
+			"'UX' already has a reflected member 'Level' (line 6)"},
+		{"#include \"Test.generated.h\"\nUENUM()\nenum class EX : uint8\n{\n\tA,\n\tB,\n\tA\n};\n", 7,
+			"enumerator 'A' is already declared at line 5"},
+		// Member types the reflection could not build.
+		{Struct + "\tUPROPERTY()\n\tstd::vector<int32> Values;\n};\n", 6,
+			"member 'Values': standard library types cannot be reflected; use TArray, TMap, TSet or FString"},
+		{Struct + "\tUPROPERTY()\n\tTArray<std::string> Names;\n};\n", 6,
+			"member 'Names': standard library types cannot be reflected; use TArray, TMap, TSet or FString"},
+		{Struct + "\tUPROPERTY()\n\tint32* Count;\n};\n", 6,
+			"member 'Count': raw pointers cannot be reflected except to objects; use TObjectPtr<UClass>, or hold "
+			"the value"},
+		{Struct + "\tUPROPERTY()\n\tUObject** Objects;\n};\n", 6,
+			"member 'Objects': raw pointers cannot be reflected except to objects; use TObjectPtr<UClass>, or hold "
+			"the value"},
+		{Struct + "\tUPROPERTY()\n\tint32& Count;\n};\n", 6, "reference members cannot be reflected"},
+		{Class + "\tUFUNCTION()\n\tvoid F(FVector* Where);\n};\n", 7,
+			"parameter 'Where': raw pointers cannot be reflected except to objects; use TObjectPtr<UClass>, or hold "
+			"the value"},
+		{Class + "\tUFUNCTION()\n\tstd::string F();\n};\n", 6,
+			"the return value of 'F': standard library types cannot be reflected; use TArray, TMap, TSet or FString"},
+		// Markup the header tool would otherwise lose.
+		{"#include \"Test.generated.h\"\nnamespace QV\n{\nUSTRUCT()\nstruct FX\n{\n\tGENERATED_BODY()\n};\n}\n", 4,
+			"'USTRUCT' inside a block the header tool does not read: reflected declarations cannot be nested in "
+			"namespaces, functions or non-reflected types"},
+	});
+
+	// Object pointers are reflected, as in the engine.
+	const FParsedHeader Header = ParseHeader(Struct +
+			"\tUPROPERTY()\n\tconst UObject* Object;\n\tUPROPERTY()\n"
+			"\tTArray<AActor*> Actors;\n};\n",
+		"Public/Test.h");
+	EXPECT_EQ(Header.Structs.at(0).Properties.size(), 2u);
 }

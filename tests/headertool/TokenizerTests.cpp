@@ -1,4 +1,4 @@
-// The header tool's tokenizer: string escapes, doc comments, lines, directives and unterminated literals.
+// The header tool's tokenizer: string escapes, comments, lines, directives and unterminated literals.
 #include "HeaderToolError.h"
 #include "Tokenizer.h"
 
@@ -45,24 +45,36 @@ TEST(HeaderToolTokenizer, StringsAreUnescapedAndSymbolsSplit)
 	EXPECT_THAT(Texts(TokenizeHeader("x // y \"unclosed\n/* z ' */ w", "Test.h")), ::testing::ElementsAre("x", "w"));
 }
 
-TEST(HeaderToolTokenizer, DocCommentsAttachOnlyToTheNextTokenAndLinesAreCounted)
+TEST(HeaderToolTokenizer, CommentsAttachToTheNextTokenAndLinesAreCounted)
 {
-	const FTokenizedHeader Header = TokenizeHeader("/** Doc\n * two */\nA\n/** Lost */\n// plain\nB\n/* block\n*/ C\n"
-												   "#define X(a) \\\n  a\nD /** trailing */",
-		"Test.h");
+	const FTokenizedHeader Header =
+		TokenizeHeader("/** Doc\n * two */\nA\n// one\n// two\n\n// three\nB\n/* block\n*/ C\n"
+					   "#define X(a) \\\n  a\nD /** trailing */",
+			"Test.h");
 	ASSERT_EQ(Header.Tokens.size(), 4u);
-	EXPECT_EQ(Header.Tokens[0].DocComment, "/** Doc\n * two */");
+	const auto Comments = [&](size_t Index)
+	{
+		std::vector<std::string> Result;
+		for (const FComment& Comment : Header.Tokens[Index].Comments)
+		{
+			Result.push_back((Comment.bDiscardsEarlier ? "!" : "") + Comment.Text);
+		}
+		return Result;
+	};
+	// Block comments discard what came before them; a // comment does so only after a blank line below another.
+	EXPECT_THAT(Comments(0), ::testing::ElementsAre("!/** Doc\n * two */"));
 	EXPECT_EQ(Header.Tokens[0].Line, 3);
-	EXPECT_EQ(Header.Tokens[1].DocComment, "");
-	EXPECT_EQ(Header.Tokens[1].Line, 6);
-	EXPECT_EQ(Header.Tokens[2].DocComment, "");
-	EXPECT_EQ(Header.Tokens[2].Line, 8);
-	// The directive's continuation line is joined and counted.
+	EXPECT_THAT(Comments(1), ::testing::ElementsAre("// one\n", "// two\n", "!// three\n"));
+	EXPECT_EQ(Header.Tokens[1].Line, 8);
+	EXPECT_THAT(Comments(2), ::testing::ElementsAre("!/* block\n*/"));
+	EXPECT_EQ(Header.Tokens[2].Line, 10);
+	// The directive's continuation line is joined and counted; a comment after the last token documents nothing.
 	ASSERT_EQ(Header.Directives.size(), 1u);
-	EXPECT_EQ(Header.Directives[0].Line, 9);
+	EXPECT_EQ(Header.Directives[0].Line, 11);
 	EXPECT_EQ(Header.Directives[0].Text, "#define X(a)   a");
 	EXPECT_EQ(Header.Tokens[3].Text, "D");
-	EXPECT_EQ(Header.Tokens[3].Line, 11);
+	EXPECT_EQ(Header.Tokens[3].Line, 13);
+	EXPECT_TRUE(Header.Tokens[3].Comments.empty());
 }
 
 TEST(HeaderToolTokenizer, UnterminatedLiteralsAndCommentsStopAtTheirFirstLine)

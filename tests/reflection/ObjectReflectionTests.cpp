@@ -123,6 +123,8 @@ TEST(ObjectReflection, FunctionsAreFoundAndCalledThroughTheirParameterProperties
 	EXPECT_EQ(UQVTestDerivedObject::StaticClass()->FindFunctionByName(
 				  FName(TEXT("AddLevel")), EIncludeSuperFlag::ExcludeSuper),
 		nullptr);
+	// Editor-only functions are compiled out of the host's build, registration included.
+	EXPECT_EQ(Class->FindFunctionByName(FName(TEXT("EditorOnlyAction"))), nullptr);
 	EXPECT_EQ(AddLevel->GetOuter(), Class);
 	EXPECT_EQ(AddLevel->GetOwnerClass(), Class);
 

@@ -74,13 +74,19 @@ TEST(RigVMRegistry, AUnitRegistersItsEntryWithItsPinsInOrder)
 	EXPECT_EQ(Struct->GetSuperStruct(), FRigUnitMutable::StaticStruct());
 	EXPECT_TRUE(Struct->IsChildOf(FRigVMStruct::StaticStruct()));
 	EXPECT_THAT(
-		PropertyNames(Struct), ElementsAre("Scale", "Shade", "Label", "Values", "Sum", "CallCount", "ExecuteContext"));
+		PropertyNames(Struct), ElementsAre("Scale", "Shade", "Label", "Values", "Sum", "CallCount", "ExecutePin"));
 	EXPECT_EQ(Struct->FindPropertyByName(FName(TEXT("Values")))->GetOffset_ForInternal(),
 		int32(offsetof(FRigUnit_QVTestUnit, Values)));
-	EXPECT_EQ(Struct->FindPropertyByName(FName(TEXT("ExecuteContext")))->GetOffset_ForInternal(),
-		int32(offsetof(FRigUnitMutable, ExecuteContext)));
+	const FStructProperty* ExecutePin =
+		CastField<FStructProperty>(Struct->FindPropertyByName(FName(TEXT("ExecutePin"))));
+	ASSERT_NE(ExecutePin, nullptr);
+	EXPECT_EQ(ExecutePin->GetOffset_ForInternal(), int32(offsetof(FRigUnitMutable, ExecutePin)));
+	EXPECT_EQ(ExecutePin->Struct, FRigVMExecutePin::StaticStruct());
 	const FRigUnit_QVTestUnit Unit;
 	EXPECT_EQ(Unit.GetExecuteContextStruct(), FControlRigExecuteContext::StaticStruct());
+	// As in the engine, the bases name no context of their own; each unit's generated body does.
+	EXPECT_EQ(FRigUnitMutable().GetExecuteContextStruct(), FRigVMExecuteContext::StaticStruct());
+	EXPECT_TRUE(FRigVMExecuteContext::StaticStruct()->IsChildOf(FRigVMExecutePin::StaticStruct()));
 	EXPECT_EQ(Struct->GetMetaData(TEXT("DisplayName")), TEXT("QV Test Unit"));
 }
 

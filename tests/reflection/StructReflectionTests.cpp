@@ -128,8 +128,10 @@ TEST(StructReflection, MetadataAndFlagsComeFromTheSpecifiers)
 	EXPECT_FALSE(Flag->HasAnyPropertyFlags(CPF_BlueprintVisible | CPF_Transient));
 	EXPECT_EQ(Flag->GetMetaData(TEXT("Category")), TEXT("Kinds"));
 	EXPECT_EQ(Flag->GetMetaData(TEXT("ModuleRelativePath")), TEXT("Public/ReflectionTestTypes.h"));
-	// A plain // comment gives no tooltip.
+	// No comment above it, no tooltip.
 	EXPECT_FALSE(Struct->FindPropertyByName(FName(TEXT("Key")))->HasMetaData(TEXT("ToolTip")));
+	// Members of editor builds are compiled out of the host's, registration included.
+	EXPECT_THAT(PropertyNames(FQVTestInner::StaticStruct()), ::testing::ElementsAre("Count", "Label"));
 
 	const FProperty* Key = Struct->FindPropertyByName(FName(TEXT("Key")));
 	EXPECT_TRUE(Key->HasAllPropertyFlags(CPF_Edit | CPF_EditConst | CPF_BlueprintVisible));

@@ -3,6 +3,7 @@
 
 #include "CoreMinimal.h"
 #include "RigVMCore/RigVMExecuteContext.h"
+#include "RigVMCore/RigVMExecutePin.h"
 #include "RigVMCore/RigVMFunction.h"
 #include "RigVMCore/RigVMMemoryCommon.h"
 #include "RigVMCore/RigVMPredicateBranch.h"
@@ -15,6 +16,9 @@ struct FRigVMStruct
 
 	virtual ~FRigVMStruct() = default;
 
-	// The execute context the struct's RigVM entry expects.
-	virtual UScriptStruct* GetExecuteContextStruct() const { return FRigVMExecuteContext::StaticStruct(); }
+	// The execute context the struct's RigVM entry expects; a unit's generated body overrides it.
+	virtual const UScriptStruct* GetExecuteContextStruct() const { return FRigVMExecuteContext::StaticStruct(); }
+
+	// Runs the struct on its own pins with a default context (which has no hierarchy).
+	virtual void Execute() {}
 };

@@ -1,4 +1,5 @@
-// FRigUnit and FRigUnitMutable: the bases of Control Rig units, whose execute context is FControlRigExecuteContext.
+// FRigUnit and FRigUnitMutable: the bases of Control Rig units. Each unit's generated body names its execute context
+// (FControlRigExecuteContext for Control Rig units) and declares the entry RigVM calls.
 #pragma once
 
 #include "CoreMinimal.h"
@@ -8,14 +9,6 @@
 struct FRigUnit : public FRigVMStruct
 {
 	static CONTROLRIG_API UScriptStruct* StaticStruct();
-
-	// Runs the unit on its own pins with a default context (which has no hierarchy).
-	virtual void Execute() {}
-
-	virtual UScriptStruct* GetExecuteContextStruct() const override
-	{
-		return FControlRigExecuteContext::StaticStruct();
-	}
 };
 
 // A unit with execution pins in and out, run where the graph's execution wires place it.
@@ -23,6 +16,6 @@ struct FRigUnitMutable : public FRigUnit
 {
 	static CONTROLRIG_API UScriptStruct* StaticStruct();
 
-	// The execution pins; reflected (Input, Output) but not a pin of the unit's entry.
-	FControlRigExecuteContext ExecuteContext;
+	// Chains mutable units together; reflected (Input, Output) but not a pin of the unit's entry, and holds no data.
+	FRigVMExecutePin ExecutePin;
 };

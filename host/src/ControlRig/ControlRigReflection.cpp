@@ -36,9 +36,18 @@ IMPLEMENT_BASE_STRUCTURE(FCachedRigElement, nullptr, "/Script/ControlRig", "Cach
 IMPLEMENT_STATIC_STRUCT(FControlRigExecuteContext, FRigVMExecuteContext::StaticStruct(), "/Script/ControlRig",
 	"ControlRigExecuteContext", {})
 
-IMPLEMENT_STATIC_STRUCT(FRigUnit, FRigVMStruct::StaticStruct(), "/Script/ControlRig", "RigUnit", {})
+IMPLEMENT_STATIC_STRUCT(FRigUnit, FRigVMStruct::StaticStruct(), "/Script/ControlRig", "RigUnit",
+	UECodeGen_Private::ApplyMetaData(*Struct,
+		{{TEXT("Abstract"), TEXT("")}, {TEXT("BlueprintType"), TEXT("true")},
+			{TEXT("ExecuteContext"), TEXT("FControlRigExecuteContext")}, {TEXT("NodeColor"), TEXT("0.1 0.1 0.1")},
+			{TEXT("ToolTip"), TEXT("Base class for all rig units")}}))
 
-IMPLEMENT_STATIC_STRUCT(FRigUnitMutable, FRigUnit::StaticStruct(), "/Script/ControlRig", "RigUnitMutable",
-	UECodeGen_Private::AddProperty<FControlRigExecuteContext>(Struct, TEXT("ExecuteContext"),
-		STRUCT_OFFSET(FRigUnitMutable, ExecuteContext), CPF_Transient,
-		{{TEXT("DisplayName"), TEXT("Execute")}, {TEXT("Input"), TEXT("")}, {TEXT("Output"), TEXT("")}}))
+IMPLEMENT_STATIC_STRUCT(
+	FRigUnitMutable, FRigUnit::StaticStruct(), "/Script/ControlRig", "RigUnitMutable",
+	UECodeGen_Private::ApplyMetaData(*Struct,
+		{{TEXT("Abstract"), TEXT("")}, {TEXT("BlueprintType"), TEXT("true")},
+			{TEXT("ToolTip"), TEXT("Base class for all rig units that can change data")}});
+	UECodeGen_Private::AddProperty<FRigVMExecutePin>(Struct, TEXT("ExecutePin"),
+		STRUCT_OFFSET(FRigUnitMutable, ExecutePin), CPF_Transient,
+		{{TEXT("DisplayName"), TEXT("Execute")}, {TEXT("Input"), TEXT("")}, {TEXT("Output"), TEXT("")},
+			{TEXT("ToolTip"), TEXT("This property is used to chain multiple mutable units together")}}))

@@ -71,6 +71,7 @@ TEST(FootRollRegistration, PinsInOrderWithTheirMetadataAndDefaults)
 			"OuterRockMin", "OuterRockMax", "InnerRockMultiplier", "OuterRockMultiplier", "RollStartAngle",
 			"RollEndAngle"));
 
+	// Exactly these tooltips and nothing else: the comments in the header are notes, not pin documentation.
 	const std::map<std::string, std::string> ToolTips = {
 		{"IKControl", "The visible IKLeg control, retained for readable graph data."},
 		{"RollChannel", "The generated child animation-channel control, for example IKLeg_R_roll."},
@@ -80,20 +81,22 @@ TEST(FootRollRegistration, PinsInOrderWithTheirMetadataAndDefaults)
 	for (TFieldIterator<FProperty> It(Struct, EFieldIteratorFlags::ExcludeSuper); It; ++It)
 	{
 		const std::string Name = *It->GetName();
-		EXPECT_TRUE(It->HasMetaData(TEXT("Input"))) << Name;
-		EXPECT_EQ(It->GetMetaData(TEXT("Input")), TEXT("")) << Name;
-		EXPECT_EQ(It->GetMetaData(TEXT("Category")), TEXT("Pins")) << Name;
-		EXPECT_FALSE(It->HasMetaData(TEXT("Output"))) << Name;
-		const auto ToolTip = ToolTips.find(Name);
-		if (ToolTip != ToolTips.end())
+		std::map<std::string, std::string> Expected = {
+			{"Input", ""}, {"Category", "Pins"}, {"ModuleRelativePath", "Public/RigUnit_QVReverseFootRoll.h"}};
+		if (const auto ToolTip = ToolTips.find(Name); ToolTip != ToolTips.end())
 		{
-			EXPECT_EQ(std::string(*It->GetMetaData(TEXT("ToolTip"))), ToolTip->second);
+			Expected["ToolTip"] = ToolTip->second;
 		}
-		else
-		{
-			EXPECT_FALSE(It->HasMetaData(TEXT("ToolTip"))) << Name;
-		}
+		EXPECT_EQ(MetaDataOf(**It), Expected) << Name;
 	}
+
+	// The execution pins come from the mutable base, as in the engine: an FRigVMExecutePin, not a context.
+	const FStructProperty* ExecutePin =
+		CastField<FStructProperty>(Struct->FindPropertyByName(FName(TEXT("ExecutePin"))));
+	ASSERT_NE(ExecutePin, nullptr);
+	EXPECT_EQ(ExecutePin->Struct, FRigVMExecutePin::StaticStruct());
+	EXPECT_TRUE(ExecutePin->HasMetaData(TEXT("Input")) && ExecutePin->HasMetaData(TEXT("Output")));
+	EXPECT_EQ(Struct->FindPropertyByName(FName(TEXT("ExecuteContext"))), nullptr);
 
 	// Defaults, read from an instance made only through the struct's operations.
 	uint8* Memory = static_cast<uint8*>(::operator new(

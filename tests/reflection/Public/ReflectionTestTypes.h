@@ -28,6 +28,12 @@ struct FQVTestInner
 
 	UPROPERTY(EditAnywhere)
 	FName Label = TEXT("Inner");
+
+#if WITH_EDITORONLY_DATA
+	//~ Only in editor builds; the host builds without editor data, so its reflection must not name it.
+	UPROPERTY(EditAnywhere)
+	int32 EditorOnlyCount = 0;
+#endif
 };
 
 /**
@@ -50,6 +56,11 @@ public:
 	UFUNCTION(BlueprintPure, Category = "Quorvel|Test")
 	bool IsHigh() const;
 
+#if WITH_EDITOR
+	UFUNCTION(CallInEditor, Category = "Quorvel|Test")
+	void EditorOnlyAction();
+#endif
+
 protected:
 	UPROPERTY(VisibleAnywhere)
 	float Hidden = 1.5f;
@@ -61,7 +72,7 @@ class UQVTestDerivedObject : public UQVTestObject
 	GENERATED_BODY()
 };
 
-// Below a hand-written class: inherits its configuration section and merges its editor categories.
+//~ Below a hand-written class: inherits its configuration section and merges its editor categories.
 UCLASS(HideCategories = (Extra), ShowCategories = (Actor))
 class UQVTestHudLike : public UQVTestHandWritten
 {
@@ -131,7 +142,7 @@ struct FQVTestAllKinds
 	int32 Plain = 9;
 };
 
-// A unit with an input of each passing kind, an output and a hidden pin.
+//~ A unit with an input of each passing kind, an output and a hidden pin.
 USTRUCT(meta = (DisplayName = "QV Test Unit", Category = "Quorvel|Test"))
 struct FRigUnit_QVTestUnit : public FRigUnitMutable
 {

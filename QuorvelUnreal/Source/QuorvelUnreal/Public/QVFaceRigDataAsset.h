@@ -6,14 +6,14 @@
 #include "QVFaceSDKTypes.h"
 #include "QVFaceRigDataAsset.generated.h"
 
-// Holds names and numbers only; the face solver looks every name up in the rig hierarchy when it evaluates.
+//~ Holds names and numbers only; the face solver looks every name up in the rig hierarchy when it evaluates.
 UCLASS(BlueprintType)
 class QUORVELUNREAL_API UQVFaceRigDataAsset : public UDataAsset
 {
 	GENERATED_BODY()
 
 public:
-	// Stored, never read by the solver.
+	//~ Stored, never read by the solver.
 	UPROPERTY(EditAnywhere, BlueprintReadOnly, Category = "Quorvel Face")
 	int32 Version = 1;
 

@@ -1,10 +1,11 @@
 // Records of a face rig: set-driven-key rows and the control layers the face solver puts around them.
+// EQVFaceSDKChannel names which scalar of a transform (translation, rotator angles in degrees, scale) or of a control
+// value is meant.
 #pragma once
 
 #include "CoreMinimal.h"
 #include "QVFaceSDKTypes.generated.h"
 
-// Which scalar of a transform (translation, rotator angles in degrees, scale) or of a control value is meant.
 UENUM(BlueprintType)
 enum class EQVFaceSDKChannel : uint8
 {
@@ -38,7 +39,7 @@ enum class EQVFaceSDKTransformSpace : uint8
 	World = 1,
 };
 
-// One key of a scalar curve: the driven value Y at the driver value X.
+//~ One key of a scalar curve: the driven value Y at the driver value X.
 USTRUCT(BlueprintType)
 struct QUORVELUNREAL_API FQVSDKKey
 {
@@ -51,7 +52,7 @@ struct QUORVELUNREAL_API FQVSDKKey
 	float Y = 0.f;
 };
 
-// One key of a rotation curve: the driven rotation at the driver value X.
+//~ One key of a rotation curve: the driven rotation at the driver value X.
 USTRUCT(BlueprintType)
 struct QUORVELUNREAL_API FQVSDKQuaternionKey
 {
@@ -64,7 +65,7 @@ struct QUORVELUNREAL_API FQVSDKQuaternionKey
 	FQuat Value = FQuat::Identity;
 };
 
-// One channel of a bone (or, when no bone has the name, a null) driven through a key curve.
+//~ One channel of a bone (or, when no bone has the name, a null) driven through a key curve.
 USTRUCT(BlueprintType)
 struct QUORVELUNREAL_API FQVDrivenSDKChannel
 {
@@ -85,19 +86,19 @@ struct QUORVELUNREAL_API FQVDrivenSDKChannel
 	UPROPERTY(EditAnywhere, BlueprintReadWrite, Category = "Quorvel Face")
 	EQVFaceSDKTransformSpace TransformSpace = EQVFaceSDKTransformSpace::Local;
 
-	// Need not be sorted.
+	//~ Need not be sorted.
 	UPROPERTY(EditAnywhere, BlueprintReadWrite, Category = "Quorvel Face")
 	TArray<FQVSDKKey> Keys;
 
 	UPROPERTY(EditAnywhere, BlueprintReadWrite, Category = "Quorvel Face")
 	bool bQuaternionRotation = false;
 
-	// Sorted by ascending X.
+	//~ Sorted by ascending X.
 	UPROPERTY(EditAnywhere, BlueprintReadWrite, Category = "Quorvel Face")
 	TArray<FQVSDKQuaternionKey> QuaternionKeys;
 };
 
-// One set-driven-key row: a control channel and everything it drives.
+//~ One set-driven-key row: a control channel and everything it drives.
 USTRUCT(BlueprintType)
 struct QUORVELUNREAL_API FQVFaceSDKDriver
 {

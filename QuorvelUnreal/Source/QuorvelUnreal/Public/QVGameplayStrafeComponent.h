@@ -10,8 +10,8 @@
 class ACharacter;
 class UCharacterMovementComponent;
 
-// Strafing only switches the owning character's three facing flags; its movement component does the turning, and
-// movement input is never read or changed. The right mouse button holds strafing, Caps Lock latches it.
+//~ Strafing only switches the owning character's three facing flags; its movement component does the turning, and
+//~ movement input is never read or changed. The right mouse button holds strafing, Caps Lock latches it.
 UCLASS(ClassGroup = (Quorvel),
 	meta = (BlueprintSpawnableComponent,
 		ToolTip = "Optional facing control for generated demo characters; existing movement input stays intact."))
@@ -22,12 +22,12 @@ class QUORVELUNREAL_API UQVGameplayStrafeComponent : public UActorComponent
 public:
 	UQVGameplayStrafeComponent();
 
-	// Flips the latch as a Caps Lock press does; the next tick applies the result.
+	//~ Flips the latch as a Caps Lock press does; the next tick applies the result.
 	UFUNCTION(BlueprintCallable, Category = "Quorvel|Gameplay",
 		meta = (ToolTip = "Also available to Blueprint input bindings for a gamepad or a custom toggle."))
 	void ToggleStrafe();
 
-	// The state applied to the character, which may lag the latch by one tick.
+	//~ The state applied to the character, which may lag the latch by one tick.
 	UFUNCTION(BlueprintPure, Category = "Quorvel|Gameplay")
 	bool IsStrafing() const;
 
@@ -49,7 +49,7 @@ private:
 	bool bSavedControllerYaw = false;
 };
 
-// Prints a one-line strafing hint near the lower left corner of the screen.
+//~ Prints a one-line strafing hint near the lower left corner of the screen.
 UCLASS()
 class QUORVELUNREAL_API AQVGameplayHUD : public AHUD
 {

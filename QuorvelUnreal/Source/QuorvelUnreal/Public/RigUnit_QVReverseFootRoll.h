@@ -5,8 +5,8 @@
 #include "Units/RigUnit.h"
 #include "RigUnit_QVReverseFootRoll.generated.h"
 
-// Every evaluation starts from the pivots' setup pose, so the result never accumulates. Pivots are written with
-// affect children, so whatever hangs below them moves along.
+//~ Every evaluation starts from the pivots' setup pose, so the result never accumulates. Pivots are written with
+//~ affect children, so whatever hangs below them moves along.
 USTRUCT(meta = (DisplayName = "QV Reverse Foot Roll", Category = "Quorvel|Body", Varying,
 			ToolTip = "Maya-compatible heel / ball / toe roll, driven by one IK animation channel."))
 struct QUORVELUNREAL_API FRigUnit_QVReverseFootRoll : public FRigUnitMutable
