@@ -36,17 +36,17 @@ bool FQVJsonDocumentBuilder::number_unsigned(FNumberUnsigned InValue)
 	return true;
 }
 
-bool FQVJsonDocumentBuilder::number_float(FNumberFloat InValue, const FString_t& InText)
+bool FQVJsonDocumentBuilder::number_float(FNumberFloat InValue, const FJsonString& InText)
 {
 	Place(FQVJson(InValue));
 	return true;
 }
 
-bool FQVJsonDocumentBuilder::string(FString_t& InValue)
+bool FQVJsonDocumentBuilder::string(FJsonString& InValue)
 {
 	// Checked once placed, so the path names the string's own place.
 	const FQVJson* Placed = Place(FQVJson(MoveTemp(InValue)));
-	CheckString(Placed->get_ref<const FString_t&>(), false);
+	CheckString(Placed->get_ref<const FJsonString&>(), false);
 	return true;
 }
 
@@ -62,7 +62,7 @@ bool FQVJsonDocumentBuilder::start_object(std::size_t InNumElements)
 	return OpenContainer(FQVJson::object());
 }
 
-bool FQVJsonDocumentBuilder::key(FString_t& InKey)
+bool FQVJsonDocumentBuilder::key(FJsonString& InKey)
 {
 	FOpenContainer& Top = Open.back();
 	Top.Key = InKey;
@@ -153,9 +153,9 @@ bool FQVJsonDocumentBuilder::OpenContainer(FQVJson&& InEmpty)
 	return true;
 }
 
-void FQVJsonDocumentBuilder::CheckString(const FString_t& InValue, bool bInKey) const
+void FQVJsonDocumentBuilder::CheckString(const FJsonString& InValue, bool bInKey) const
 {
-	if (InValue.find('\0') == FString_t::npos)
+	if (InValue.find('\0') == FJsonString::npos)
 	{
 		return;
 	}

@@ -15,7 +15,7 @@ public:
 	using FNumberInteger = FQVJson::number_integer_t;
 	using FNumberUnsigned = FQVJson::number_unsigned_t;
 	using FNumberFloat = FQVJson::number_float_t;
-	using FString_t = FQVJson::string_t;
+	using FJsonString = FQVJson::string_t;
 	using FBinary = FQVJson::binary_t;
 
 	explicit FQVJsonDocumentBuilder(int32 InMaxDepth);
@@ -26,11 +26,11 @@ public:
 	bool boolean(bool InValue);
 	bool number_integer(FNumberInteger InValue);
 	bool number_unsigned(FNumberUnsigned InValue);
-	bool number_float(FNumberFloat InValue, const FString_t& InText);
-	bool string(FString_t& InValue);
+	bool number_float(FNumberFloat InValue, const FJsonString& InText);
+	bool string(FJsonString& InValue);
 	bool binary(FBinary& InValue);
 	bool start_object(std::size_t InNumElements);
-	bool key(FString_t& InKey);
+	bool key(FJsonString& InKey);
 	bool end_object();
 	bool start_array(std::size_t InNumElements);
 	bool end_array();
@@ -61,7 +61,7 @@ private:
 	// Places a value in the innermost open container (or as the document) and returns where it now lives.
 	FQVJson* Place(FQVJson&& InValue);
 	bool OpenContainer(FQVJson&& InEmpty);
-	void CheckString(const FString_t& InValue, bool bInKey) const;
+	void CheckString(const FJsonString& InValue, bool bInKey) const;
 	// The path of the place the innermost of the first InNumContainers open containers is filling.
 	FString CurrentPath(int32 InNumContainers) const;
 
