@@ -76,6 +76,8 @@ TArray<FQVRunReport> CollectReports(const FRigVMLog& InLog, const TArray<int32>&
 
 int32 FQVRunCommand::Run(const FQVRunOptions& InOptions, std::ostream& OutStream, std::ostream& ErrorStream)
 {
+	// The command line accepts whole numbers of at least 1 only.
+	checkf(InOptions.Every >= 1, TEXT("every %d frames"), InOptions.Every);
 	FString Error;
 	TUniquePtr<FQVRig> Rig = FQVRigFileLoader::LoadFile(InOptions.RigPath, Error);
 	if (!Rig)

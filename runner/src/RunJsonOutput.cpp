@@ -4,6 +4,9 @@
 #include "QVJson/JsonShapes.h"
 #include "QVJson/JsonValue.h"
 
+#include <cmath>
+#include <string>
+
 namespace
 {
 // A JSON string literal; bytes that are not UTF-8 (a path from the command line) become U+FFFD.
