@@ -33,6 +33,7 @@ TUniquePtr<FQVRig> LoadTurningRig()
 	return Rig;
 }
 
+// A rotator control's local transform is its value.
 double Yaw(const FQVRig& InRig, const FRigElementKey& InKey)
 {
 	return InRig.GetHierarchy().GetLocalTransform(InKey).Rotator().Yaw;
@@ -60,7 +61,7 @@ TEST(FrameStart, ByDefaultThePoseCarriesOverAndOnlyBonesAndAnimatedControlsAreSe
 	// Three turns pile up on the null and the unanimated control; the null keeps its translation.
 	EXPECT_NEAR(Yaw(*Rig, Spinner), 35.0, 1e-4);
 	EXPECT_TRUE(VectorsNear(Rig->GetHierarchy().GetLocalTransform(Spinner).GetTranslation(), FVector(1, 2, 3)));
-	EXPECT_NEAR(Rig->GetHierarchy().GetControlValue(Dial).Get<FRotator>().Yaw, 35.0, 1e-4);
+	EXPECT_NEAR(Yaw(*Rig, Dial), 35.0, 1e-4);
 	// The bone takes its initial pose (the input pose) first, so it is turned once.
 	EXPECT_NEAR(Yaw(*Rig, Arm), 15.0, 1e-4);
 	EXPECT_FLOAT_EQ(Rig->GetHierarchy().GetControlValue(Slider).Get<float>(), 2.f);
@@ -79,7 +80,7 @@ TEST(FrameStart, ResettingThePoseEvaluatesEveryFrameFromTheInitialPoseButKeepsUn
 		Evaluator.EvaluateFrame(Frame);
 	}
 	EXPECT_NEAR(Yaw(*Rig, Spinner), 15.0, 1e-4);
-	EXPECT_NEAR(Rig->GetHierarchy().GetControlValue(Dial).Get<FRotator>().Yaw, 15.0, 1e-4);
+	EXPECT_NEAR(Yaw(*Rig, Dial), 15.0, 1e-4);
 	EXPECT_NEAR(Yaw(*Rig, Arm), 15.0, 1e-4);
 	EXPECT_FLOAT_EQ(Rig->GetHierarchy().GetControlValue(Slider).Get<float>(), 2.f);
 	// The hidden run count lives in the unit's memory, not in the pose.

