@@ -61,11 +61,15 @@ FQVRigAnimation FQVAnimationReader::Read(const FQVJsonValue& InAnimation, const 
 		}
 	}
 	const FQVJsonValue FrameCount = InAnimation.Get(TEXT("frameCount"));
-	Animation.FrameCount = FrameCount.AsInt32();
-	if (Animation.FrameCount < 1)
+	const FQVJson& Count = FrameCount.GetJson();
+	const bool bInRange = Count.is_number_unsigned()
+		? Count.get<uint64>() >= 1 && Count.get<uint64>() <= uint64(FQVRigAnimation::MaxFrameCount)
+		: Count.is_number_integer() && Count.get<int64>() >= 1 && Count.get<int64>() <= FQVRigAnimation::MaxFrameCount;
+	if (!bInRange)
 	{
-		FrameCount.FailExpected(TEXT("a frame count of at least 1"));
+		FrameCount.FailExpected(FString::Printf(TEXT("a frame count from 1 to %d"), FQVRigAnimation::MaxFrameCount));
 	}
+	Animation.FrameCount = FrameCount.AsInt32();
 
 	const TOptional<FQVJsonValue> Tracks = InAnimation.Find(TEXT("tracks"));
 	const int32 NumTracks = Tracks.IsSet() ? Tracks->ExpectArray(TEXT("an array of tracks")) : 0;

@@ -3,37 +3,32 @@
 
 #include "Engine/DataAsset.h"
 #include "QVJson/ObjectJson.h"
-#include "QVRig/GraphReader.h"
+#include "QVJson/JsonDocument.h"
+#include "QVRig/ScriptTypeNames.h"
 #include "UObject/Package.h"
-#include "UObject/UObjectGlobals.h"
 
 #include <filesystem>
 
 namespace
 {
-// A bare class name is looked up in the plug-in's script package; "/Script/Module.Class" names any other.
-const UClass* FindAssetClass(const FString& InName)
-{
-	if (InName.Contains(TEXT(".")))
-	{
-		return FindObject<UClass>(nullptr, *InName);
-	}
-	UPackage* Package = FindPackage(nullptr, FQVGraphReader::UnitPackageName);
-	return Package != nullptr ? FindObject<UClass>(Package, *InName) : nullptr;
-}
-
 const UClass& ReadAssetClass(const FQVJsonValue& InClass)
 {
+	// Registers the base class, so a path naming it finds it as the engine would.
+	const UClass* DataAssetClass = UDataAsset::StaticClass();
 	const FString Name = InClass.AsString();
-	const UClass* Class = FindAssetClass(Name);
+	const UClass* Class = FQVScriptTypeNames::Find<UClass>(Name);
 	if (Class == nullptr)
 	{
 		InClass.Fail(FString::Printf(TEXT("unknown asset class '%s': no class of that name is registered in %s"), *Name,
-			FQVGraphReader::UnitPackageName));
+			*FQVScriptTypeNames::GetPackage(Name)));
 	}
-	if (!Class->IsChildOf(UDataAsset::StaticClass()) || Class->HasAnyClassFlags(CLASS_Abstract))
+	if (!Class->IsChildOf(DataAssetClass))
 	{
 		InClass.Fail(FString::Printf(TEXT("'%s' is not a data asset class an asset can be made of"), *Name));
+	}
+	if (Class->HasAnyClassFlags(CLASS_Abstract))
+	{
+		InClass.Fail(FString::Printf(TEXT("'%s' is an abstract class: no asset can be made of it"), *Name));
 	}
 	return *Class;
 }
@@ -58,9 +53,9 @@ UObject* ReadAsset(const FQVJsonValue& InEntry, const FString& InBaseDirectory)
 
 	const std::filesystem::path Relative(*File->AsString());
 	const FString FilePath((std::filesystem::path(*InBaseDirectory) / Relative).lexically_normal().string().c_str());
-	if (!std::filesystem::is_regular_file(*FilePath))
+	if (const TOptional<FString> Problem = FQVJsonDocument::CheckFile(FilePath, TEXT("an asset file")))
 	{
-		File->Fail(FString::Printf(TEXT("the asset file '%s' does not exist"), *FilePath));
+		File->Fail(FString::Printf(TEXT("the asset file '%s' %s"), *FilePath, **Problem));
 	}
 	if (TOptional<FQVJsonError> Error = FQVObjectJson::LoadFile(*Asset, FilePath))
 	{
@@ -73,11 +68,12 @@ UObject* ReadAsset(const FQVJsonValue& InEntry, const FString& InBaseDirectory)
 FQVRigAssets FQVAssetReader::Read(const FQVJsonValue& InAssets, const FString& InBaseDirectory)
 {
 	FQVRigAssets Assets;
-	for (const TPair<FString, FQVJsonValue>& Member : InAssets.GetMembers())
+	for (const TPair<FString, FQVJsonValue>& Member : InAssets.GetNameKeyedMembers())
 	{
-		if (Member.Key.IsEmpty())
+		// Ids are names: "None" is the engine's empty name, under which no pin could find the asset.
+		if (FName(Member.Key).IsNone())
 		{
-			Member.Value.Fail(TEXT("an asset id must not be empty"));
+			Member.Value.Fail(TEXT("an asset id must be a name: neither empty nor None, the engine's empty name"));
 		}
 		Assets.Add(FName(Member.Key), ReadAsset(Member.Value, InBaseDirectory));
 	}

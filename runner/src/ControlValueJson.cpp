@@ -15,6 +15,30 @@ template <typename EnumType> TArray<FString> EnumeratorNames(EnumType InLast)
 	}
 	return Names;
 }
+
+// Control values are stored as floats: every number in one must fit a float, as narrowing one that does not is
+// undefined (and in practice silently gives a value nobody wrote).
+void ExpectFloats(const FQVJsonValue& InValue)
+{
+	if (InValue.GetJson().is_number())
+	{
+		InValue.AsFloat();
+	}
+	else if (InValue.IsArray())
+	{
+		for (int32 Index = 0; Index < InValue.Num(); ++Index)
+		{
+			ExpectFloats(InValue.At(Index));
+		}
+	}
+	else if (InValue.IsObject())
+	{
+		for (const TPair<FString, FQVJsonValue>& Member : InValue.GetMembers())
+		{
+			ExpectFloats(Member.Value);
+		}
+	}
+}
 } // namespace
 
 ERigControlType FQVControlValueJson::ReadControlType(const FQVJsonValue& InValue)
@@ -37,13 +61,17 @@ ERigControlAxis FQVControlValueJson::ReadAxis(const FQVJsonValue& InValue)
 
 FRigControlValue FQVControlValueJson::Read(const FQVJsonValue& InValue, ERigControlType InControlType)
 {
+	if (InControlType != ERigControlType::Bool && InControlType != ERigControlType::Integer)
+	{
+		ExpectFloats(InValue);
+	}
 	switch (InControlType)
 	{
 		case ERigControlType::Bool:
 			return FRigControlValue::Make<bool>(InValue.AsBool());
 		case ERigControlType::Float:
 		case ERigControlType::ScaleFloat:
-			return FRigControlValue::Make<float>(static_cast<float>(InValue.AsNumber()));
+			return FRigControlValue::Make<float>(InValue.AsFloat());
 		case ERigControlType::Integer:
 			return FRigControlValue::Make<int32>(InValue.AsInt32());
 		case ERigControlType::Vector2D:

@@ -2,13 +2,10 @@
 #include "QVRig/GraphReader.h"
 
 #include "QVJson/ReflectedJsonReader.h"
+#include "QVRig/ScriptTypeNames.h"
 #include "RigVMCore/RigVMRegistry.h"
 #include "UObject/Class.h"
-#include "UObject/Package.h"
-#include "UObject/UObjectGlobals.h"
 #include "UObject/UnrealType.h"
-
-const TCHAR* const FQVGraphReader::UnitPackageName = TEXT("/Script/QuorvelUnreal");
 
 namespace
 {
@@ -50,30 +47,21 @@ const TCHAR* DescribePinKind(EPinKind InKind)
 	}
 }
 
-const UScriptStruct* FindUnitStruct(const FString& InUnit)
-{
-	if (InUnit.Contains(TEXT(".")))
-	{
-		return FindObject<UScriptStruct>(nullptr, *InUnit);
-	}
-	UPackage* Package = FindPackage(nullptr, FQVGraphReader::UnitPackageName);
-	return Package != nullptr ? FindObject<UScriptStruct>(Package, *InUnit) : nullptr;
-}
-
 const UScriptStruct& ReadUnitStruct(const FQVJsonValue& InUnit)
 {
 	const FString Unit = InUnit.AsString();
-	if (const UScriptStruct* Struct = FindUnitStruct(Unit))
+	if (const UScriptStruct* Struct = FQVScriptTypeNames::Find<UScriptStruct>(Unit))
 	{
 		return *Struct;
 	}
-	if (Unit.StartsWith(TEXT("F"), ESearchCase::CaseSensitive) && FindUnitStruct(Unit.RightChop(1)) != nullptr)
+	if (Unit.StartsWith(TEXT("F"), ESearchCase::CaseSensitive) &&
+		FQVScriptTypeNames::Find<UScriptStruct>(Unit.RightChop(1)) != nullptr)
 	{
 		InUnit.Fail(FString::Printf(
 			TEXT("unknown unit '%s': write the struct name without the leading F, '%s'"), *Unit, *Unit.RightChop(1)));
 	}
-	InUnit.Fail(FString::Printf(
-		TEXT("unknown unit '%s': no struct of that name is registered in %s"), *Unit, FQVGraphReader::UnitPackageName));
+	InUnit.Fail(FString::Printf(TEXT("unknown unit '%s': no struct of that name is registered in %s"), *Unit,
+		*FQVScriptTypeNames::GetPackage(Unit)));
 }
 
 FString DescribeInputPins(const UScriptStruct& InStruct)
@@ -93,7 +81,7 @@ FString DescribeInputPins(const UScriptStruct& InStruct)
 void ReadPins(const FQVJsonValue& InPins, FQVRigNode& InNode, const FQVReflectedJsonReader& InReader)
 {
 	const UScriptStruct& Struct = *InNode.GetStruct();
-	for (const TPair<FString, FQVJsonValue>& Member : InPins.GetMembers())
+	for (const TPair<FString, FQVJsonValue>& Member : InPins.GetNameKeyedMembers())
 	{
 		const FProperty* Pin = Struct.FindPropertyByName(FName(Member.Key));
 		if (Pin == nullptr)

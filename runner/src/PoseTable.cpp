@@ -1,4 +1,4 @@
-// Formatting of the pose table.
+// The pose table.
 #include "QVRig/PoseTable.h"
 
 #include <cmath>
@@ -33,10 +33,38 @@ bool Shows(EQVPoseParts InParts, EQVPoseParts InPart)
 }
 } // namespace
 
-FQVPoseTable::FQVPoseTable(
-	const URigHierarchy& InHierarchy, TArray<FRigElementKey> InElements, EQVPoseSpace InSpace, EQVPoseParts InParts)
-	: Hierarchy(InHierarchy), Elements(MoveTemp(InElements)), Space(InSpace), Parts(InParts)
+FQVPoseTable::FQVPoseTable(const URigHierarchy& InHierarchy, TArray<FRigElementKey> InElements, EQVPoseSpace InSpace,
+	EQVPoseParts InParts, std::ostream& OutStream)
+	: FQVRunOutput(InHierarchy, MoveTemp(InElements), InSpace, OutStream), Parts(InParts)
 {
+}
+
+void FQVPoseTable::WriteStart(const FQVRunSummary& InSummary)
+{
+	Stream << *FString::Printf(TEXT("%s: %d frame%s at %g fps, %d unit%s, %s space%s\n"), *InSummary.RigPath,
+		InSummary.FrameCount, InSummary.FrameCount == 1 ? TEXT("") : TEXT("s"), InSummary.FrameRate, InSummary.NumUnits,
+		InSummary.NumUnits == 1 ? TEXT("") : TEXT("s"),
+		InSummary.Space == EQVPoseSpace::Global ? TEXT("global") : TEXT("local"),
+		InSummary.bResetPose ? TEXT(", pose reset every frame") : TEXT(""));
+	Stream << *FormatHeader();
+}
+
+void FQVPoseTable::WriteFrame(int32 InFrame)
+{
+	Stream << *FormatRow(InFrame);
+}
+
+void FQVPoseTable::WriteEnd(TConstArrayView<FQVRunReport> InReports)
+{
+	for (const FQVRunReport& Report : InReports)
+	{
+		const FString Node = Report.NodeIndex == INDEX_NONE ? Report.Unit
+			: Report.Label.IsEmpty()
+			? FString::Printf(TEXT("graph[%d] %s"), Report.NodeIndex, *Report.Unit)
+			: FString::Printf(TEXT("graph[%d] %s '%s'"), Report.NodeIndex, *Report.Unit, *Report.Label);
+		Stream << *FString::Printf(
+			TEXT("%s (frame %d, %s): %s\n"), Report.GetSeverityWord(), Report.Frame, *Node, *Report.Message);
+	}
 }
 
 int32 FQVPoseTable::NumColumnsPerElement() const
@@ -80,10 +108,9 @@ FString FQVPoseTable::FormatHeader() const
 FString FQVPoseTable::FormatRow(int32 InFrame) const
 {
 	FString Row = PadLeft(FString::FromInt(InFrame), FrameWidth);
-	for (const FRigElementKey& Element : Elements)
+	for (int32 Index = 0; Index < Elements.Num(); ++Index)
 	{
-		const FTransform Transform = Space == EQVPoseSpace::Global ? Hierarchy.GetGlobalTransform(Element)
-																   : Hierarchy.GetLocalTransform(Element);
+		const FTransform Transform = GetTransform(Index);
 		Row += GroupSeparator;
 		if (Shows(Parts, EQVPoseParts::Rotation))
 		{

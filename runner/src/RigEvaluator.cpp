@@ -4,7 +4,8 @@
 #include "QVRig/RigNode.h"
 #include "Units/RigUnitContext.h"
 
-FQVRigEvaluator::FQVRigEvaluator(FQVRig& InRig) : Rig(InRig), Context(FControlRigExecuteContext::StaticStruct())
+FQVRigEvaluator::FQVRigEvaluator(FQVRig& InRig, EQVFrameStart InFrameStart)
+	: Rig(InRig), FrameStart(InFrameStart), Context(FControlRigExecuteContext::StaticStruct())
 {
 	FControlRigExecuteContext& PublicContext = Context.GetPublicDataSafe<FControlRigExecuteContext>();
 	PublicContext.Hierarchy = &Rig.GetHierarchy();
@@ -18,7 +19,7 @@ FQVRigEvaluator::FQVRigEvaluator(FQVRig& InRig) : Rig(InRig), Context(FControlRi
 void FQVRigEvaluator::EvaluateFrame(int32 InFrame)
 {
 	URigHierarchy& Hierarchy = Rig.GetHierarchy();
-	Hierarchy.ResetPoseToInitial();
+	Hierarchy.ResetPoseToInitial(FrameStart == EQVFrameStart::ResetPose ? ERigElementType::All : ERigElementType::Bone);
 	const TArray<FQVControlTrack>& Tracks = Rig.GetAnimation().Tracks;
 	for (int32 Index = 0; Index < Tracks.Num(); ++Index)
 	{

@@ -56,7 +56,7 @@ TUniquePtr<FQVRig> FQVRigFileLoader::LoadFile(const FString& InFilePath, FString
 {
 	try
 	{
-		const FQVJson Document = FQVJsonDocument::LoadFile(InFilePath);
+		const FQVJson Document = FQVJsonDocument::LoadFile(InFilePath, TEXT("a rig file"));
 		const FString BaseDirectory(std::filesystem::path(*InFilePath).parent_path().string().c_str());
 		return BuildRig(Document, InFilePath, BaseDirectory);
 	}

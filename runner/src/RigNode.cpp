@@ -28,11 +28,6 @@ FQVRigNode::~FQVRigNode()
 	::operator delete(Memory, std::align_val_t(static_cast<size_t>(Struct->GetMinAlignment())));
 }
 
-FString FQVRigNode::GetDisplayName() const
-{
-	return Label.IsEmpty() ? Struct->GetName() : FString::Printf(TEXT("%s '%s'"), *Struct->GetName(), *Label);
-}
-
 void FQVRigNode::Execute(FRigVMExtendedExecuteContext& InContext)
 {
 	Function->FunctionPtr(InContext, FRigVMMemoryHandleArray(Handles), FRigVMPredicateBranchArray());

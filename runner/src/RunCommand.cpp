@@ -1,28 +1,14 @@
-// The run command: load, evaluate every frame, print the table and the units' reports.
+// The run command: load, evaluate every frame, write the chosen elements' transforms and the units' reports.
 #include "QVRig/RunCommand.h"
 
 #include "QVRig/ElementNames.h"
-#include "QVRig/RigEvaluator.h"
 #include "QVRig/RigFileLoader.h"
 #include "QVRig/RigNode.h"
+#include "QVRig/RunCsvOutput.h"
+#include "QVRig/RunJsonOutput.h"
 
 namespace
 {
-const TCHAR* SeverityName(EMessageSeverity::Type InSeverity)
-{
-	switch (InSeverity)
-	{
-		case EMessageSeverity::CriticalError:
-		case EMessageSeverity::Error:
-			return TEXT("error");
-		case EMessageSeverity::PerformanceWarning:
-		case EMessageSeverity::Warning:
-			return TEXT("warning");
-		default:
-			return TEXT("info");
-	}
-}
-
 bool ChooseElements(const FQVRunOptions& InOptions, const URigHierarchy& InHierarchy,
 	TArray<FRigElementKey>& OutElements, std::ostream& ErrorStream)
 {
@@ -44,10 +30,54 @@ bool ChooseElements(const FQVRunOptions& InOptions, const URigHierarchy& InHiera
 	}
 	return true;
 }
+
+TUniquePtr<FQVRunOutput> MakeOutput(const FQVRunOptions& InOptions, const URigHierarchy& InHierarchy,
+	TArray<FRigElementKey> InElements, std::ostream& OutStream)
+{
+	switch (InOptions.Format)
+	{
+		case EQVRunFormat::Json:
+			return MakeUnique<FQVRunJsonOutput>(InHierarchy, MoveTemp(InElements), InOptions.Space, OutStream);
+		case EQVRunFormat::Csv:
+			return MakeUnique<FQVRunCsvOutput>(InHierarchy, MoveTemp(InElements), InOptions.Space, OutStream);
+		default:
+			return MakeUnique<FQVPoseTable>(
+				InHierarchy, MoveTemp(InElements), InOptions.Space, InOptions.Parts, OutStream);
+	}
+}
+
+// The log keeps each message once, in the order they first appeared; InEntryFrames holds the frame of each.
+TArray<FQVRunReport> CollectReports(const FRigVMLog& InLog, const TArray<int32>& InEntryFrames, const FQVRig& InRig)
+{
+	TArray<FQVRunReport> Reports;
+	const TArray<FRigVMLog::FLogEntry>& Entries = InLog.GetEntries();
+	const TArray<TUniquePtr<FQVRigNode>>& Nodes = InRig.GetNodes();
+	for (int32 Index = 0; Index < Entries.Num(); ++Index)
+	{
+		const FRigVMLog::FLogEntry& Entry = Entries[Index];
+		FQVRunReport& Report = Reports.AddDefaulted_GetRef();
+		Report.Severity = Entry.Severity;
+		Report.Frame = InEntryFrames[Index];
+		Report.Message = Entry.Message;
+		if (Nodes.IsValidIndex(Entry.InstructionIndex))
+		{
+			Report.NodeIndex = Entry.InstructionIndex;
+			Report.Unit = Nodes[Entry.InstructionIndex]->GetStruct()->GetName();
+			Report.Label = Nodes[Entry.InstructionIndex]->GetLabel();
+		}
+		else
+		{
+			Report.Unit = Entry.FunctionName.ToString();
+		}
+	}
+	return Reports;
+}
 } // namespace
 
 int32 FQVRunCommand::Run(const FQVRunOptions& InOptions, std::ostream& OutStream, std::ostream& ErrorStream)
 {
+	// The command line accepts whole numbers of at least 1 only.
+	checkf(InOptions.Every >= 1, TEXT("every %d frames"), InOptions.Every);
 	FString Error;
 	TUniquePtr<FQVRig> Rig = FQVRigFileLoader::LoadFile(InOptions.RigPath, Error);
 	if (!Rig)
@@ -62,14 +92,17 @@ int32 FQVRunCommand::Run(const FQVRunOptions& InOptions, std::ostream& OutStream
 	}
 
 	const FQVRigAnimation& Animation = Rig->GetAnimation();
-	OutStream << *FString::Printf(TEXT("%s: %d frame%s at %g fps, %d unit%s, %s space\n"), *InOptions.RigPath,
-		Animation.FrameCount, Animation.FrameCount == 1 ? TEXT("") : TEXT("s"), Animation.FrameRate,
-		Rig->GetNodes().Num(), Rig->GetNodes().Num() == 1 ? TEXT("") : TEXT("s"),
-		InOptions.Space == EQVPoseSpace::Global ? TEXT("global") : TEXT("local"));
+	FQVRunSummary Summary;
+	Summary.RigPath = InOptions.RigPath;
+	Summary.FrameCount = Animation.FrameCount;
+	Summary.FrameRate = Animation.FrameRate;
+	Summary.NumUnits = Rig->GetNodes().Num();
+	Summary.Space = InOptions.Space;
+	Summary.bResetPose = InOptions.FrameStart == EQVFrameStart::ResetPose;
 
-	const FQVPoseTable Table(Rig->GetHierarchy(), MoveTemp(Elements), InOptions.Space, InOptions.Parts);
-	OutStream << *Table.FormatHeader();
-	FQVRigEvaluator Evaluator(*Rig);
+	const TUniquePtr<FQVRunOutput> Output = MakeOutput(InOptions, Rig->GetHierarchy(), MoveTemp(Elements), OutStream);
+	Output->WriteStart(Summary);
+	FQVRigEvaluator Evaluator(*Rig, InOptions.FrameStart);
 	// The frame each report first appeared in, by the log's entry order.
 	TArray<int32> EntryFrames;
 	for (int32 Frame = 0; Frame < Animation.FrameCount; ++Frame)
@@ -81,21 +114,9 @@ int32 FQVRunCommand::Run(const FQVRunOptions& InOptions, std::ostream& OutStream
 		}
 		if (Frame % InOptions.Every == 0)
 		{
-			OutStream << *Table.FormatRow(Frame);
+			Output->WriteFrame(Frame);
 		}
 	}
-
-	const TArray<FRigVMLog::FLogEntry>& Entries = Evaluator.GetLog().GetEntries();
-	for (int32 Index = 0; Index < Entries.Num(); ++Index)
-	{
-		const FRigVMLog::FLogEntry& Entry = Entries[Index];
-		const TArray<TUniquePtr<FQVRigNode>>& Nodes = Rig->GetNodes();
-		const FString Node = Nodes.IsValidIndex(Entry.InstructionIndex)
-			? FString::Printf(
-				  TEXT("graph[%d] %s"), Entry.InstructionIndex, *Nodes[Entry.InstructionIndex]->GetDisplayName())
-			: Entry.FunctionName.ToString();
-		OutStream << *FString::Printf(
-			TEXT("%s (frame %d, %s): %s\n"), SeverityName(Entry.Severity), EntryFrames[Index], *Node, *Entry.Message);
-	}
+	Output->WriteEnd(CollectReports(Evaluator.GetLog(), EntryFrames, *Rig));
 	return 0;
 }

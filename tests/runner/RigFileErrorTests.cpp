@@ -103,6 +103,53 @@ std::vector<FBadRigCase> BadRigs()
 		{"two tracks on one control",
 			WithTracks(R"({ "control": "leg_roll", "keys": [[0, 1]] }, { "control": "LEG_ROLL", "keys": [[0, 1]] })"),
 			"animation.tracks[1].control", "already has a track at animation.tracks[0]"},
+		{"a string cut by U+0000", R"({ "format": "quorvel-rig\u0000junk", "version": 1, "elements": [] })", "format",
+			"the string \"quorvel-rig\\u0000junk\" holds the character U+0000"},
+		// Pins resolve without regard to case, so these would silently keep the later value.
+		{"a pin given twice in different case", WithGraph(R"({ "HeelRoller": "heel", "heelroller": "thigh" })"),
+			"graph[0].pins.heelroller",
+			"the key 'heelroller' names the same as the key 'HeelRoller' before it (these names compare without "
+			"regard to case)"},
+		// None is the engine's empty name: such an element could never be found again.
+		{"an element named None", MakeRigText(R"({ "type": "bone", "name": "None" })"), "elements[0].name",
+			"expected a name (a non-empty string other than None, which is the engine's empty name), found the string "
+			"\"None\""},
+		{"an element named none", MakeRigText(R"({ "type": "null", "name": "none" })"), "elements[0].name",
+			"found the string \"none\""},
+		{"a parent named None", MakeRigText(R"({ "type": "null", "name": "a", "parent": "NONE" })"),
+			"elements[0].parent", "expected a name"},
+		// Control values are stored as floats; the narrowing was undefined and the value silently became another.
+		{"a float control value beyond a float's range",
+			MakeRigText(R"({ "type": "control", "name": "c", "controlType": "Float", "value": 1e39 })"),
+			"elements[0].value", "expected a number within the range of a float, found the number 1e+39"},
+		{"a position beyond a float's range",
+			MakeRigText(R"({ "type": "control", "name": "c", "controlType": "Position", "value": [0, -4e38, 0] })"),
+			"elements[0].value[1]", "expected a number within the range of a float"},
+		{"a transform value beyond a float's range",
+			MakeRigText(
+				R"({ "type": "control", "name": "c", "controlType": "Transform", "value": { "rotation": { "yaw": 1e300 } } })"),
+			"elements[0].value.rotation.yaw", "expected a number within the range of a float"},
+		{"a key beyond a float's range", WithTracks(R"({ "control": "leg_roll", "keys": [[0, 1], [4, 3.5e38]] })"),
+			"animation.tracks[0].keys[1][1]", "expected a number within the range of a float"},
+		{"a frame count beyond the bound", MakeRigText(Leg, R"(, "animation": { "frameCount": 2147483647 })"),
+			"animation.frameCount", "expected a frame count from 1 to 100000, found the number 2147483647"},
+		{"a frame count of 0", MakeRigText(Leg, R"(, "animation": { "frameCount": 0 })"), "animation.frameCount",
+			"expected a frame count from 1 to 100000, found the number 0"},
+		{"a frame count beyond 64 bits", MakeRigText(Leg, R"(, "animation": { "frameCount": 1e30 })"),
+			"animation.frameCount", "expected a frame count from 1 to 100000"},
+		// A full path names its own package; the message names that one, not the plug-in's.
+		{"an asset class of another package",
+			MakeRigText(Leg, R"(, "assets": { "A": { "class": "/Script/Engine.NoSuchAsset", "data": {} } })"),
+			"assets.A.class",
+			"unknown asset class '/Script/Engine.NoSuchAsset': no class of that name is registered in /Script/Engine"},
+		{"the abstract data asset class",
+			MakeRigText(Leg, R"(, "assets": { "A": { "class": "/Script/Engine.DataAsset", "data": {} } })"),
+			"assets.A.class", "'/Script/Engine.DataAsset' is an abstract class: no asset can be made of it"},
+		{"a class that is not a data asset",
+			MakeRigText(Leg, R"(, "assets": { "A": { "class": "QVGameplayStrafeComponent", "data": {} } })"),
+			"assets.A.class", "'QVGameplayStrafeComponent' is not a data asset class"},
+		{"a unit of another package", WithGraph("{}", "/Script/Engine.RigUnit_Nothing"), "graph[0].unit",
+			"unknown unit '/Script/Engine.RigUnit_Nothing': no struct of that name is registered in /Script/Engine"},
 	};
 }
 } // namespace
@@ -125,5 +172,5 @@ TEST(RigFileErrors, AMissingFileNamesTheFile)
 {
 	FString Error;
 	EXPECT_FALSE(FQVRigFileLoader::LoadFile(QV_SOURCE_DIR "/tests/runner/no_such.rig.json", Error));
-	EXPECT_THAT(std::string(*Error), ::testing::EndsWith("no_such.rig.json: cannot open the file"));
+	EXPECT_THAT(std::string(*Error), ::testing::EndsWith("no_such.rig.json: does not exist"));
 }

@@ -1,4 +1,4 @@
-// The runner tests' unit body.
+// The runner tests' unit bodies.
 #include "Public/RunnerTestTypes.h"
 
 #include "Rigs/RigHierarchy.h"
@@ -25,4 +25,15 @@ FRigUnit_QVRunnerTest_Execute()
 	{
 		ExecuteContext.Logf(EMessageSeverity::Warning, TEXT("%s: mode %d"), *Text, static_cast<int32>(Mode));
 	}
+}
+
+FRigUnit_QVRunnerTestTurn_Execute()
+{
+	URigHierarchy* Hierarchy = ExecuteContext.GetHierarchy();
+	if (Hierarchy == nullptr)
+	{
+		return;
+	}
+	const FTransform Local = Hierarchy->GetLocalTransform(Target);
+	Hierarchy->SetLocalTransform(Target, FTransform(FRotator(0, Step, 0)) * Local);
 }

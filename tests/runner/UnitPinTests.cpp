@@ -134,6 +134,12 @@ TEST(UnitPins, OnlyInputPinsOfTheRightShapeAreAccepted)
 		{R"({ "Asset": "Nowhere" })", "graph[1].pins.Asset", "there is no asset 'Nowhere'"},
 		{R"({ "Asset": "Other" })", "graph[1].pins.Asset",
 			"asset 'Other' is a QVRunnerOtherAsset, and this takes a QVRunnerTestAsset"},
+		// Fields resolve without regard to case, as pins do.
+		{R"({ "Segments": [ { "Count": 1, "COUNT": 2 } ] })", "graph[1].pins.Segments[0].COUNT",
+			"the key 'COUNT' names the same as the key 'Count' before it"},
+		{R"({ "Precise": 1e300, "Weights": [] })", "graph[1].pins.Weights", "unknown pin 'Weights'"},
+		{R"({ "Segments": [ { "Weights": [1e39] } ] })", "graph[1].pins.Segments[0].Weights[0]",
+			"expected a number within the range of a float, found the number 1e+39"},
 	};
 	for (const FCase& Case : Cases)
 	{
@@ -190,4 +196,39 @@ TEST(UnitPins, AssetsLoadFromFilesAndReportProblemsAgainstTheirOwnFile)
 		Error));
 	EXPECT_THAT(
 		std::string(*Error), ::testing::StartsWith("test.rig.json: assets.Inline.data.Scal: unknown field 'Scal'"));
+
+	// "." is there, but it is a folder.
+	EXPECT_FALSE(LoadRigText(
+		MakeUnitRig("{}", R"("Here": { "class": "/Script/QVRunnerTests.QVRunnerTestAsset", "file": "." })"), Error));
+	EXPECT_THAT(std::string(*Error), ::testing::StartsWith("test.rig.json: assets.Here.file: the asset file '"));
+	EXPECT_THAT(std::string(*Error), ::testing::EndsWith("tests/runner/' is a directory, not an asset file"));
+}
+
+TEST(UnitPins, AssetIdsAndFieldsAreNamesThatMustBeUniqueWithoutRegardToCase)
+{
+	struct FCase
+	{
+		std::string Assets;
+		const char* Message;
+	};
+	const std::vector<FCase> Cases = {
+		{R"("Tuning": { "class": "/Script/QVRunnerTests.QVRunnerTestAsset", "data": {} },
+			"TUNING": { "class": "/Script/QVRunnerTests.QVRunnerOtherAsset", "data": {} })",
+			"test.rig.json: assets.TUNING: the key 'TUNING' names the same as the key 'Tuning' before it"},
+		{R"("Tuning": { "class": "/Script/QVRunnerTests.QVRunnerTestAsset", "data": { "Scale": 2, "scale": 3 } })",
+			"test.rig.json: assets.Tuning.data.scale: the key 'scale' names the same as the key 'Scale' before it"},
+		// A pin naming the asset "None" would be read as no asset at all.
+		{R"("none": { "class": "/Script/QVRunnerTests.QVRunnerTestAsset", "data": {} })",
+			"test.rig.json: assets.none: an asset id must be a name: neither empty nor None, the engine's empty name"},
+		{R"("": { "class": "/Script/QVRunnerTests.QVRunnerTestAsset", "data": {} })",
+			"test.rig.json: assets.: an "
+			"asset id must be a name"},
+	};
+	for (const FCase& Case : Cases)
+	{
+		SCOPED_TRACE(Case.Assets);
+		FString Error;
+		EXPECT_FALSE(LoadRigText(MakeUnitRig("{}", Case.Assets), Error));
+		EXPECT_THAT(std::string(*Error), ::testing::StartsWith(Case.Message));
+	}
 }

@@ -38,6 +38,9 @@ public:
 	FQVJsonValue Get(const TCHAR* InKey) const;
 	// Members in file order, each with its key.
 	TArray<TPair<FString, FQVJsonValue>> GetMembers() const;
+	// As GetMembers, for objects keyed by names (pins, fields, asset ids), which compare without regard to case as
+	// FNames do: two keys naming the same thing ("HeelRoller" and "heelroller") are an error, as a key given twice is.
+	TArray<TPair<FString, FQVJsonValue>> GetNameKeyedMembers() const;
 
 	// ---- Arrays ----
 
@@ -51,11 +54,13 @@ public:
 
 	// A finite number.
 	double AsNumber() const;
+	// A finite number within the range of a float, for values stored as floats.
+	float AsFloat() const;
 	// A whole number within the range of int32.
 	int32 AsInt32() const;
 	bool AsBool() const;
 	FString AsString() const;
-	// A non-empty string.
+	// A non-empty string other than "None" (in any case), the engine's spelling of the empty name.
 	FName AsName() const;
 	// A string matching one of InChoices without regard to case; returns its index.
 	int32 AsChoice(TConstArrayView<FString> InChoices) const;

@@ -8,7 +8,7 @@ namespace
 {
 FString ToFString(const std::string& InText)
 {
-	return FString(InText.c_str());
+	return FString(static_cast<int32>(InText.size()), InText.data());
 }
 
 FString ChildPath(const FString& InPath, const TCHAR* InKey)
@@ -103,6 +103,26 @@ TArray<TPair<FString, FQVJsonValue>> FQVJsonValue::GetMembers() const
 	return Members;
 }
 
+TArray<TPair<FString, FQVJsonValue>> FQVJsonValue::GetNameKeyedMembers() const
+{
+	TArray<TPair<FString, FQVJsonValue>> Members = GetMembers();
+	// The first spelling of each name, by the name it resolves to.
+	TMap<FName, int32> FirstByName;
+	FirstByName.Reserve(Members.Num());
+	for (int32 Index = 0; Index < Members.Num(); ++Index)
+	{
+		const FName Name(Members[Index].Key);
+		if (const int32* First = FirstByName.Find(Name))
+		{
+			Members[Index].Value.Fail(FString::Printf(TEXT("the key '%s' names the same as the key '%s' before it "
+														   "(these names compare without regard to case)"),
+				*Members[Index].Key, *Members[*First].Key));
+		}
+		FirstByName.Add(Name, Index);
+	}
+	return Members;
+}
+
 int32 FQVJsonValue::ExpectArray(const TCHAR* InExpected, int32 InMinNum, int32 InMaxNum) const
 {
 	const int32 Count = Json->is_array() ? static_cast<int32>(Json->size()) : -1;
@@ -131,6 +151,16 @@ double FQVJsonValue::AsNumber() const
 		FailExpected(TEXT("a number"));
 	}
 	return Json->get<double>();
+}
+
+float FQVJsonValue::AsFloat() const
+{
+	const double Value = AsNumber();
+	if (Value > std::numeric_limits<float>::max() || Value < std::numeric_limits<float>::lowest())
+	{
+		FailExpected(TEXT("a number within the range of a float"));
+	}
+	return static_cast<float>(Value);
 }
 
 int32 FQVJsonValue::AsInt32() const
@@ -169,11 +199,13 @@ FString FQVJsonValue::AsString() const
 
 FName FQVJsonValue::AsName() const
 {
-	if (!Json->is_string() || Json->get_ref<const std::string&>().empty())
+	// The engine reads "None" as the empty name, so an element or asset given it could never be found again.
+	const FName Name = Json->is_string() ? FName(AsString()) : FName();
+	if (Name.IsNone())
 	{
-		FailExpected(TEXT("a name (a non-empty string)"));
+		FailExpected(TEXT("a name (a non-empty string other than None, which is the engine's empty name)"));
 	}
-	return FName(AsString());
+	return Name;
 }
 
 int32 FQVJsonValue::AsChoice(TConstArrayView<FString> InChoices) const

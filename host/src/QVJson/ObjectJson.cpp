@@ -90,7 +90,7 @@ void FQVObjectJson::ReadFields(
 		Staged.Add(MakeUnique<FStagedField>(**It, *Class.GetDefaultObject()));
 	}
 	const FQVReflectedJsonReader Reader(MoveTemp(InResolveObject));
-	for (const TPair<FString, FQVJsonValue>& Member : InValue.GetMembers())
+	for (const TPair<FString, FQVJsonValue>& Member : InValue.GetNameKeyedMembers())
 	{
 		const FProperty* Field = Class.FindPropertyByName(FName(Member.Key));
 		TUniquePtr<FStagedField>* Slot = Field ? Staged.FindByPredicate([Field](const TUniquePtr<FStagedField>& Each)
@@ -131,7 +131,7 @@ TOptional<FQVJsonError> FQVObjectJson::LoadFile(UObject& InObject, const FString
 	TOptional<FQVJsonError> Error = Capture(
 		[&]
 		{
-			const FQVJson Document = FQVJsonDocument::LoadFile(InFilePath);
+			const FQVJson Document = FQVJsonDocument::LoadFile(InFilePath, TEXT("an asset file"));
 			ReadFields(InObject, FQVJsonValue(Document, FString()));
 		});
 	if (Error.IsSet())

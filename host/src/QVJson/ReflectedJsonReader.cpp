@@ -135,14 +135,11 @@ void FQVReflectedJsonReader::ReadValue(const FProperty& InProperty, void* InValu
 		}
 		else if (Numeric->IsFloatingPoint())
 		{
+			// NaN and the infinities are written as strings; every finite number bound for a float must fit one.
 			const double Value = FQVJsonShapes::ReadNumber(InValue);
 			const bool bSingle = Numeric->GetElementSize() == int32(sizeof(float));
-			if (bSingle && std::isfinite(Value) &&
-				(Value > std::numeric_limits<float>::max() || Value < std::numeric_limits<float>::lowest()))
-			{
-				InValue.FailExpected(TEXT("a number within the range of a float"));
-			}
-			Numeric->SetFloatingPointPropertyValue(InValuePtr, Value);
+			Numeric->SetFloatingPointPropertyValue(
+				InValuePtr, bSingle && std::isfinite(Value) ? InValue.AsFloat() : Value);
 		}
 		else
 		{
@@ -217,7 +214,7 @@ void FQVReflectedJsonReader::ReadValue(const FProperty& InProperty, void* InValu
 void FQVReflectedJsonReader::ReadStructFields(
 	const UStruct& InStruct, void* InStructPtr, const FQVJsonValue& InValue) const
 {
-	for (const TPair<FString, FQVJsonValue>& Member : InValue.GetMembers())
+	for (const TPair<FString, FQVJsonValue>& Member : InValue.GetNameKeyedMembers())
 	{
 		const FProperty* Field = InStruct.FindPropertyByName(FName(Member.Key));
 		if (Field == nullptr)

@@ -8,9 +8,6 @@
 
 struct FQVGraphReader
 {
-	// The script package a bare unit name is looked up in.
-	static const TCHAR* const UnitPackageName;
-
 	// Nodes in list order. A unit is its struct name without the leading F ("RigUnit_QVReverseFootRoll") or a full
 	// object path ("/Script/Module.RigUnit_X"); it must have a registered RigVM function. Object pins take asset ids
 	// of InAssets. Throws FQVJsonError on the first problem.

@@ -24,6 +24,10 @@ struct FQVControlTrack
 
 struct FQVRigAnimation
 {
+	// The most frames a rig file may ask for: over 55 minutes at 30 frames per second, far beyond any clip, while a
+	// mistyped count cannot keep the runner busy for hours.
+	static constexpr int32 MaxFrameCount = 100000;
+
 	double FrameRate = 30.0;
 	// Frames 0 to FrameCount - 1 are evaluated; a rig without animation has the single frame 0.
 	int32 FrameCount = 1;

@@ -1,4 +1,5 @@
-// Evaluates a loaded rig frame by frame: setup pose, animated control values, then every unit node in graph order.
+// Evaluates a loaded rig frame by frame: the pose a frame starts from, animated control values, then every unit
+// node in graph order.
 #pragma once
 
 #include "CoreMinimal.h"
@@ -6,15 +7,26 @@
 #include "RigVMCore/RigVMExtendedExecuteContext.h"
 #include "RigVMCore/RigVMLog.h"
 
+// The pose each frame starts from.
+enum class EQVFrameStart : uint8
+{
+	// As in the engine: the hierarchy keeps its current pose from the frame before, and only the bones take the
+	// input pose (their initial pose, which an animation node feeding the rig its reference pose gives).
+	CarryOver,
+	// The whole current pose is reset to the initial pose, so every frame is evaluated as if it were the first.
+	ResetPose,
+};
+
 class FQVRigEvaluator
 {
 public:
-	explicit FQVRigEvaluator(FQVRig& InRig);
+	explicit FQVRigEvaluator(FQVRig& InRig, EQVFrameStart InFrameStart = EQVFrameStart::CarryOver);
 	FQVRigEvaluator(const FQVRigEvaluator&) = delete;
 	FQVRigEvaluator& operator=(const FQVRigEvaluator&) = delete;
 
-	// Resets the current pose to the initial pose, sets each animated control's current value from its track at
-	// InFrame, then runs every unit through its registered RigVM function.
+	// Brings the pose to the frame's start, sets each animated control's current value from its track at InFrame,
+	// then runs every unit through its registered RigVM function. The units' memory (their pins, hidden state
+	// included) lives with the rig and carries over from frame to frame either way.
 	void EvaluateFrame(int32 InFrame);
 
 	// Everything the units reported, each message once (the log keeps repeated reports once).
@@ -22,6 +34,7 @@ public:
 
 private:
 	FQVRig& Rig;
+	EQVFrameStart FrameStart;
 	FRigVMLog Log;
 	// Holds the public FControlRigExecuteContext the units see: the hierarchy, the log and the running node.
 	FRigVMExtendedExecuteContext Context;

@@ -22,8 +22,6 @@ public:
 	const FRigVMFunction& GetFunction() const { return *Function; }
 	const FName& GetFunctionName() const { return FunctionName; }
 	const FString& GetLabel() const { return Label; }
-	// "RigUnit_QVReverseFootRoll 'left foot'", or the struct name alone without a label.
-	FString GetDisplayName() const;
 
 	// Runs the unit's RigVM function on the pins. The handles were built once, with the node.
 	void Execute(FRigVMExtendedExecuteContext& InContext);

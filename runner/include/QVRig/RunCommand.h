@@ -1,8 +1,11 @@
-// `qvrig run`: evaluates every frame of a rig file's animation and prints the pose table.
+// `qvrig run`: evaluates every frame of a rig file's animation and writes the chosen elements' transforms per frame
+// and the units' reports, as a table, JSON or CSV.
 #pragma once
 
 #include "CoreMinimal.h"
 #include "QVRig/PoseTable.h"
+#include "QVRig/RigEvaluator.h"
+#include "QVRig/RunOutput.h"
 
 #include <ostream>
 
@@ -12,14 +15,16 @@ struct FQVRunOptions
 	// Bare names or "type:name"; empty shows every null and bone.
 	TArray<FString> Elements;
 	EQVPoseSpace Space = EQVPoseSpace::Local;
+	EQVRunFormat Format = EQVRunFormat::Table;
+	// The table's columns; JSON and CSV always hold whole transforms.
 	EQVPoseParts Parts = EQVPoseParts::Rotation;
 	// Every frame is evaluated; only every Nth is printed.
 	int32 Every = 1;
+	EQVFrameStart FrameStart = EQVFrameStart::CarryOver;
 };
 
 struct FQVRunCommand
 {
-	// Prints the table, then what the units reported, to OutStream; errors go to ErrorStream. Returns the
-	// process exit code: 0 on success.
+	// Writes the results to OutStream; errors go to ErrorStream. Returns the process exit code: 0 on success.
 	static int32 Run(const FQVRunOptions& InOptions, std::ostream& OutStream, std::ostream& ErrorStream);
 };

@@ -1,4 +1,5 @@
-// Reflected types of the runner tests: a unit with a pin of every kind a rig file sets, and two asset classes.
+// Reflected types of the runner tests: a unit with a pin of every kind a rig file sets, a unit whose effect
+// accumulates from frame to frame, and two asset classes.
 #pragma once
 
 #include "CoreMinimal.h"
@@ -104,4 +105,22 @@ struct FRigUnit_QVRunnerTest : public FRigUnitMutable
 	// Kept between evaluations, as the host keeps hidden pins per unit instance.
 	UPROPERTY()
 	int32 CachedRuns = 0;
+};
+
+// Turns its target a little further every evaluation, from wherever the target is: the pose it leaves shows whether
+// the frame started from the pose before or from the initial pose.
+USTRUCT()
+struct FRigUnit_QVRunnerTestTurn : public FRigUnitMutable
+{
+	GENERATED_BODY()
+
+	RIGVM_METHOD()
+	virtual void Execute() override;
+
+	UPROPERTY(meta = (Input))
+	FRigElementKey Target;
+
+	// Degrees of yaw added to the target's local rotation per evaluation.
+	UPROPERTY(meta = (Input))
+	float Step = 10.f;
 };

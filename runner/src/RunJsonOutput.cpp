@@ -1,0 +1,75 @@
+// Writing a run as one JSON document. Written as it goes, frame by frame, so long runs need no memory for it.
+#include "QVRig/RunJsonOutput.h"
+
+#include "QVJson/JsonShapes.h"
+#include "QVJson/JsonValue.h"
+
+#include <cmath>
+#include <string>
+
+namespace
+{
+// A JSON string literal; bytes that are not UTF-8 (a path from the command line) become U+FFFD.
+std::string Quote(const FString& InText)
+{
+	return FQVJson(std::string(*InText, static_cast<size_t>(InText.Len())))
+		.dump(-1, ' ', false, FQVJson::error_handler_t::replace);
+}
+
+// Non-finite numbers are the strings the rig format reads them from.
+std::string Number(double InValue)
+{
+	const FString Text = QVFormatExactNumber(InValue);
+	return std::isfinite(InValue) ? std::string(*Text) : Quote(Text);
+}
+
+std::string Vector(const FVector& InValue)
+{
+	return "[" + Number(InValue.X) + ", " + Number(InValue.Y) + ", " + Number(InValue.Z) + "]";
+}
+} // namespace
+
+void FQVRunJsonOutput::WriteStart(const FQVRunSummary& InSummary)
+{
+	Stream << "{\n\t\"rig\": " << Quote(InSummary.RigPath) << ",\n\t\"frameRate\": " << Number(InSummary.FrameRate)
+		   << ",\n\t\"frameCount\": " << InSummary.FrameCount << ",\n\t\"unitCount\": " << InSummary.NumUnits
+		   << ",\n\t\"space\": " << (InSummary.Space == EQVPoseSpace::Global ? "\"global\"" : "\"local\"")
+		   << ",\n\t\"resetPose\": " << (InSummary.bResetPose ? "true" : "false") << ",\n\t\"elements\": [";
+	for (int32 Index = 0; Index < Elements.Num(); ++Index)
+	{
+		Stream << (Index > 0 ? ", " : "")
+			   << "{\"type\": " << Quote(FQVJsonShapes::ElementTypeWord(Elements[Index].Type))
+			   << ", \"name\": " << Quote(Elements[Index].Name.ToString()) << "}";
+	}
+	Stream << "],\n\t\"frames\": [";
+}
+
+void FQVRunJsonOutput::WriteFrame(int32 InFrame)
+{
+	Stream << (bFirstFrame ? "\n\t\t" : ",\n\t\t") << "{\"frame\": " << InFrame << ", \"transforms\": [";
+	bFirstFrame = false;
+	for (int32 Index = 0; Index < Elements.Num(); ++Index)
+	{
+		const FTransform Transform = GetTransform(Index);
+		const FQuat Rotation = Transform.GetRotation();
+		Stream << (Index > 0 ? ", " : "") << "{\"translation\": " << Vector(Transform.GetTranslation())
+			   << ", \"rotation\": [" << Number(Rotation.X) << ", " << Number(Rotation.Y) << ", " << Number(Rotation.Z)
+			   << ", " << Number(Rotation.W) << "], \"scale\": " << Vector(Transform.GetScale3D()) << "}";
+	}
+	Stream << "]}";
+}
+
+void FQVRunJsonOutput::WriteEnd(TConstArrayView<FQVRunReport> InReports)
+{
+	Stream << "\n\t],\n\t\"reports\": [";
+	for (int32 Index = 0; Index < InReports.Num(); ++Index)
+	{
+		const FQVRunReport& Report = InReports[Index];
+		Stream << (Index > 0 ? "," : "") << "\n\t\t{\"severity\": " << Quote(Report.GetSeverityWord())
+			   << ", \"frame\": " << Report.Frame << ", \"node\": "
+			   << (Report.NodeIndex == INDEX_NONE ? std::string("null") : std::to_string(Report.NodeIndex))
+			   << ", \"unit\": " << Quote(Report.Unit) << ", \"label\": " << Quote(Report.Label)
+			   << ", \"message\": " << Quote(Report.Message) << "}";
+	}
+	Stream << (InReports.IsEmpty() ? "]\n}\n" : "\n\t]\n}\n");
+}

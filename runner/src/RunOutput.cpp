@@ -1,0 +1,45 @@
+// What every output format shares: the elements' transforms in the chosen space, severity words, exact numbers.
+#include "QVRig/RunOutput.h"
+
+#include <cmath>
+
+const TCHAR* FQVRunReport::GetSeverityWord() const
+{
+	switch (Severity)
+	{
+		case EMessageSeverity::CriticalError:
+		case EMessageSeverity::Error:
+			return TEXT("error");
+		case EMessageSeverity::PerformanceWarning:
+		case EMessageSeverity::Warning:
+			return TEXT("warning");
+		default:
+			return TEXT("info");
+	}
+}
+
+FQVRunOutput::FQVRunOutput(
+	const URigHierarchy& InHierarchy, TArray<FRigElementKey> InElements, EQVPoseSpace InSpace, std::ostream& OutStream)
+	: Hierarchy(InHierarchy), Elements(MoveTemp(InElements)), Space(InSpace), Stream(OutStream)
+{
+}
+
+FTransform FQVRunOutput::GetTransform(int32 InIndex) const
+{
+	return Space == EQVPoseSpace::Global ? Hierarchy.GetGlobalTransform(Elements[InIndex])
+										 : Hierarchy.GetLocalTransform(Elements[InIndex]);
+}
+
+FString QVFormatExactNumber(double InValue)
+{
+	if (std::isnan(InValue))
+	{
+		return TEXT("NaN");
+	}
+	if (std::isinf(InValue))
+	{
+		return InValue > 0 ? TEXT("Infinity") : TEXT("-Infinity");
+	}
+	// Seventeen significant digits tell every two doubles apart.
+	return FString::Printf(TEXT("%.17g"), InValue);
+}
