@@ -28,7 +28,9 @@ bool ChooseElements(const FQVRunOptions& InOptions, const URigHierarchy& InHiera
 {
 	if (InOptions.Elements.IsEmpty())
 	{
-		OutElements = InHierarchy.GetAllKeys(ERigElementType::Bone | ERigElementType::Null);
+		OutElements = InHierarchy.GetAllKeys(false,
+			static_cast<ERigElementType>(
+				static_cast<uint8>(ERigElementType::Bone) | static_cast<uint8>(ERigElementType::Null)));
 		return true;
 	}
 	for (const FString& Text : InOptions.Elements)
@@ -75,7 +77,7 @@ int32 FQVRunCommand::Run(const FQVRunOptions& InOptions, std::ostream& OutStream
 	for (int32 Frame = 0; Frame < Animation.FrameCount; ++Frame)
 	{
 		Evaluator.EvaluateFrame(Frame);
-		while (EntryFrames.Num() < Evaluator.GetLog().GetEntries().Num())
+		while (EntryFrames.Num() < Evaluator.GetLog().Entries.Num())
 		{
 			EntryFrames.Add(Frame);
 		}
@@ -85,7 +87,7 @@ int32 FQVRunCommand::Run(const FQVRunOptions& InOptions, std::ostream& OutStream
 		}
 	}
 
-	const TArray<FRigVMLog::FLogEntry>& Entries = Evaluator.GetLog().GetEntries();
+	const TArray<FRigVMLog::FLogEntry>& Entries = Evaluator.GetLog().Entries;
 	for (int32 Index = 0; Index < Entries.Num(); ++Index)
 	{
 		const FRigVMLog::FLogEntry& Entry = Entries[Index];

@@ -86,7 +86,7 @@ TEST(UnitPins, EveryKindOfInputPinIsSetAndReachesTheUnitThroughItsHandles)
 		QuatsNear(Rig->GetHierarchy().GetGlobalTransform(Target).GetRotation(), FRotator(0, 90, 0).Quaternion()));
 
 	// The report reaches the attached log once, with the node's function name and position in the graph.
-	const TArray<FRigVMLog::FLogEntry>& Entries = Evaluator.GetLog().GetEntries();
+	const TArray<FRigVMLog::FLogEntry>& Entries = Evaluator.GetLog().Entries;
 	ASSERT_EQ(Entries.Num(), 1);
 	EXPECT_EQ(Entries[0].Severity, EMessageSeverity::Warning);
 	EXPECT_EQ(Entries[0].FunctionName, FName(TEXT("FRigUnit_QVRunnerTest::Execute")));
