@@ -105,9 +105,12 @@ TEST(ControlTrack, TransformsBlendPartByPartWithSlerpedRotations)
 	EXPECT_TRUE(VectorsNear(Quarter.GetTranslation(), FVector(1, 0, 0)));
 	EXPECT_TRUE(VectorsNear(Quarter.GetScale3D(), FVector(1.5, 1, 1)));
 
-	EXPECT_TRUE(QuatsNear(URigHierarchy::GetTransformFromControlValue(Track.Evaluate(-3.0)).GetRotation(), FQuat::Identity));
-	EXPECT_TRUE(QuatsNear(URigHierarchy::GetTransformFromControlValue(Track.Evaluate(2.0)).GetRotation(), AboutZ(90.0)));
-	EXPECT_TRUE(VectorsNear(URigHierarchy::GetTransformFromControlValue(Track.Evaluate(5.0)).GetScale3D(), FVector(3, 1, 1)));
+	EXPECT_TRUE(
+		QuatsNear(URigHierarchy::GetTransformFromControlValue(Track.Evaluate(-3.0)).GetRotation(), FQuat::Identity));
+	EXPECT_TRUE(
+		QuatsNear(URigHierarchy::GetTransformFromControlValue(Track.Evaluate(2.0)).GetRotation(), AboutZ(90.0)));
+	EXPECT_TRUE(
+		VectorsNear(URigHierarchy::GetTransformFromControlValue(Track.Evaluate(5.0)).GetScale3D(), FVector(3, 1, 1)));
 
 	// Euler transforms keep per-angle blending: 0 to 270 degrees of yaw passes 135, not the short way.
 	const FQVControlTrack Euler = MakeTrack<FEulerTransform>(ERigControlType::EulerTransform,

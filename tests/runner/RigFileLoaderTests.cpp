@@ -110,9 +110,9 @@ TEST(RigFileLoader, ShapesEachControlTypesValueAndReadsControlSettings)
 	const FTransform Transform = URigHierarchy::GetTransformFromControlValue(Value(TEXT("c_xf")));
 	EXPECT_TRUE(QuatsNear(Transform.GetRotation(), FQuat(0, 0, std::sqrt(0.5), std::sqrt(0.5))));
 	EXPECT_TRUE(VectorsNear(Transform.GetScale3D(), FVector(1, 2, 1)));
-	EXPECT_TRUE(VectorsNear(
-		Value(TEXT("c_xfns")).Get<FRigControlValue::FTransformNoScale_Float>().ToTransform().Location,
-		FVector(0, 1, 0)));
+	EXPECT_TRUE(
+		VectorsNear(Value(TEXT("c_xfns")).Get<FRigControlValue::FTransformNoScale_Float>().ToTransform().Location,
+			FVector(0, 1, 0)));
 	// Euler transforms keep the angles as written, beyond what a quaternion could tell apart.
 	const FRotator Euler = URigHierarchy::GetEulerTransformFromControlValue(Value(TEXT("c_euler"))).Rotation;
 	EXPECT_NEAR(Euler.Pitch, 100.0, 1e-4);

@@ -15,7 +15,8 @@ public:
 	constexpr TStringView() = default;
 
 	// A null pointer gives the empty view.
-	TStringView(const CharType* InData) : DataPtr(InData), Size(InData != nullptr ? TCString<CharType>::Strlen(InData) : 0)
+	TStringView(const CharType* InData)
+		: DataPtr(InData), Size(InData != nullptr ? TCString<CharType>::Strlen(InData) : 0)
 	{
 	}
 	constexpr TStringView(const CharType* InData, int32 InSize) : DataPtr(InData), Size(InSize) {}
@@ -90,7 +91,7 @@ public:
 	int32 Compare(TStringView Other, ESearchCase::Type SearchCase = ESearchCase::CaseSensitive) const
 	{
 		const int32 Common = Size < Other.Size ? Size : Other.Size;
-		const int32 Result = Common == 0 ? 0
+		const int32 Result = Common == 0               ? 0
 			: SearchCase == ESearchCase::CaseSensitive ? TCString<CharType>::Strncmp(DataPtr, Other.DataPtr, Common)
 													   : TCString<CharType>::Strnicmp(DataPtr, Other.DataPtr, Common);
 		return Result != 0 ? Result : Size - Other.Size;

@@ -11,7 +11,6 @@ class FRigVMExecuteContextAccess
 {
 public:
 	static void SetFunctionName(FRigVMExecuteContext& InContext, const FName& InFunctionName);
-	static void SetLogFunction(
-		FRigVMExecuteContext& InContext, FRigVMRuntimeSettings::LogFunctionType InLogFunction);
+	static void SetLogFunction(FRigVMExecuteContext& InContext, FRigVMRuntimeSettings::LogFunctionType InLogFunction);
 };
 } // namespace QVHost

@@ -24,8 +24,7 @@ struct FRigVMRuntimeSettings
 	int32 MaximumArraySize = 2048;
 
 	// Receives what the context logs, instead of LogRigVM.
-	using LogFunctionType =
-		TFunction<void(const FRigVMLogSettings&, const FRigVMExecuteContext*, const FString&)>;
+	using LogFunctionType = TFunction<void(const FRigVMLogSettings&, const FRigVMExecuteContext*, const FString&)>;
 	TSharedPtr<LogFunctionType> LogFunction = nullptr;
 
 	void SetLogFunction(LogFunctionType InLogFunction) { LogFunction = MakeShared<LogFunctionType>(InLogFunction); }
@@ -55,8 +54,14 @@ struct FRigVMExecuteContext
 	FName GetFunctionName() const { return FunctionName; }
 
 #if WITH_EDITOR
-	FRigVMLog* GetLog() const { return LogPtr; }
-	void SetLog(FRigVMLog* InLog) { LogPtr = InLog; }
+	FRigVMLog* GetLog() const
+	{
+		return LogPtr;
+	}
+	void SetLog(FRigVMLog* InLog)
+	{
+		LogPtr = InLog;
+	}
 
 	// Hands the message to the attached log; without one, and only while CVarRigVMReportAllMessages is on, the
 	// text "Instruction[%d] '%s': '%s'" goes to the log function, or else "Instruction %d: %s" to LogRigVM by

@@ -27,7 +27,8 @@ public:
 	{
 		FLogEntry(EMessageSeverity::Type InSeverity, const FName& InFunctionName, int32 InInstructionIndex,
 			const FString& InMessage)
-			: Severity(InSeverity), FunctionName(InFunctionName), InstructionIndex(InInstructionIndex), Message(InMessage)
+			: Severity(InSeverity), FunctionName(InFunctionName), InstructionIndex(InInstructionIndex),
+			  Message(InMessage)
 		{
 		}
 

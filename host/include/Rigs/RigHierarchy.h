@@ -264,7 +264,10 @@ public:
 		const FVector3f Vector = InValue.Get<FVector3f>();
 		return FVector2D(Vector.X, Vector.Y);
 	}
-	static FRigControlValue MakeControlValueFromVector(FVector InValue) { return FRigControlValue::Make<FVector>(InValue); }
+	static FRigControlValue MakeControlValueFromVector(FVector InValue)
+	{
+		return FRigControlValue::Make<FVector>(InValue);
+	}
 	static FVector GetVectorFromControlValue(FRigControlValue InValue) { return FVector(InValue.Get<FVector3f>()); }
 	static FRigControlValue MakeControlValueFromRotator(FRotator InValue)
 	{
@@ -335,7 +338,8 @@ private:
 	// The rotation of a control's value, and (for rotator and Euler-transform controls, whose values hold Euler
 	// angles) the value with its rotation replaced.
 	static FRotator GetValueRotation(const FRigControlValue& InValue, ERigControlType InControlType);
-	static void SetValueRotation(FRigControlValue& InOutValue, ERigControlType InControlType, const FRotator& InRotator);
+	static void SetValueRotation(
+		FRigControlValue& InOutValue, ERigControlType InControlType, const FRotator& InRotator);
 
 	// InName when no element of that type has it, else InName_1, InName_2, ...
 	FName GetSafeNewName(const FName& InPotentialNewName, ERigElementType InElementType) const;

@@ -240,10 +240,10 @@ template <> inline FRigControlValue FRigControlValue::Make(FEulerTransform InVal
 }
 
 // Values are stored as floats only; reading or writing the double-precision types directly does not compile.
-#define UE_CONTROLRIG_VALUE_DELETE_TEMPLATE(T)                                                                        \
-	template <> T FRigControlValue::Get<T>() const = delete;                                                          \
-	template <> const T& FRigControlValue::GetRef<T>() const = delete;                                                \
-	template <> T& FRigControlValue::GetRef<T>() = delete;                                                            \
+#define UE_CONTROLRIG_VALUE_DELETE_TEMPLATE(T)                                                                         \
+	template <> T FRigControlValue::Get<T>() const = delete;                                                           \
+	template <> const T& FRigControlValue::GetRef<T>() const = delete;                                                 \
+	template <> T& FRigControlValue::GetRef<T>() = delete;                                                             \
 	template <> void FRigControlValue::Set<T>(T InValue) = delete;
 
 UE_CONTROLRIG_VALUE_DELETE_TEMPLATE(FVector2D)

@@ -228,9 +228,8 @@ struct FRigTransformElement : public FRigBaseElement
 {
 	static bool IsClassOf(const FRigBaseElement* InElement)
 	{
-		return InElement->IsTypeOf(
-			static_cast<ERigElementType>(static_cast<uint8>(ERigElementType::Bone) |
-				static_cast<uint8>(ERigElementType::Null) | static_cast<uint8>(ERigElementType::Control)));
+		return InElement->IsTypeOf(static_cast<ERigElementType>(static_cast<uint8>(ERigElementType::Bone) |
+			static_cast<uint8>(ERigElementType::Null) | static_cast<uint8>(ERigElementType::Control)));
 	}
 
 protected:
@@ -261,10 +260,7 @@ struct FRigNullElement final : public FRigTransformElement
 struct FRigControlElement final : public FRigTransformElement
 {
 	FRigControlElement() : FRigTransformElement(ERigElementType::Control) {}
-	static bool IsClassOf(const FRigBaseElement* InElement)
-	{
-		return InElement->GetType() == ERigElementType::Control;
-	}
+	static bool IsClassOf(const FRigBaseElement* InElement) { return InElement->GetType() == ERigElementType::Control; }
 
 	FRigControlSettings Settings;
 	FRigPreferredEulerAngles PreferredEulerAngles;

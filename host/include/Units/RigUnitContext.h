@@ -57,8 +57,7 @@ class FControlRigExecuteContextRigModuleGuard
 {
 public:
 	CONTROLRIG_API FControlRigExecuteContextRigModuleGuard(FControlRigExecuteContext& InContext,
-		const FString& InNewModulePrefix, const FString& InNewParentModulePrefix,
-		const FString& InNewRootModulePrefix);
+		const FString& InNewModulePrefix, const FString& InNewParentModulePrefix, const FString& InNewRootModulePrefix);
 	CONTROLRIG_API ~FControlRigExecuteContextRigModuleGuard();
 
 private:
@@ -72,7 +71,7 @@ private:
 // Unit bodies report through these; they compile away in builds without the editor, where the context has no
 // report path.
 #if WITH_EDITOR
-#define UE_CONTROLRIG_RIGUNIT_REPORT(Severity, Format, ...)                                                           \
+#define UE_CONTROLRIG_RIGUNIT_REPORT(Severity, Format, ...)                                                            \
 	ExecuteContext.Report(EMessageSeverity::Severity, ExecuteContext.GetFunctionName(),                                \
 		ExecuteContext.GetInstructionIndex(), FString::Printf((Format), ##__VA_ARGS__));
 

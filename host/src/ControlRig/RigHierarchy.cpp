@@ -60,7 +60,8 @@ FRotator URigHierarchy::GetValueRotation(const FRigControlValue& InValue, ERigCo
 }
 
 // Replaces the rotation of a rotator or Euler-transform control's value, keeping the rest.
-void URigHierarchy::SetValueRotation(FRigControlValue& InOutValue, ERigControlType InControlType, const FRotator& InRotator)
+void URigHierarchy::SetValueRotation(
+	FRigControlValue& InOutValue, ERigControlType InControlType, const FRotator& InRotator)
 {
 	if (InControlType == ERigControlType::Rotator)
 	{

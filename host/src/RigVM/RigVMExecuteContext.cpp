@@ -53,8 +53,8 @@ void FRigVMExecuteContext::Report(const FRigVMLogSettings& InLogSettings, const 
 	if (RuntimeSettings.LogFunction.IsValid())
 	{
 		(*RuntimeSettings.LogFunction)(InLogSettings, this,
-			FString::Printf(TEXT("Instruction[%d] '%s': '%s'"), InInstructionIndex, *InFunctionName.ToString(),
-				*InMessage));
+			FString::Printf(
+				TEXT("Instruction[%d] '%s': '%s'"), InInstructionIndex, *InFunctionName.ToString(), *InMessage));
 	}
 	else
 	{

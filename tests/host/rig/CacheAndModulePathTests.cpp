@@ -94,5 +94,6 @@ TEST(RigHierarchyModulePath, JoinsWithTheSlashAndComparesWithoutCase)
 	EXPECT_TRUE(FRigHierarchyModulePath(NAME_None).IsEmpty());
 
 	EXPECT_TRUE(FRigHierarchyModulePath(TEXT("LEG/Toe")) == FRigHierarchyModulePath(TEXT("leg/toe")));
-	EXPECT_EQ(GetTypeHash(FRigHierarchyModulePath(TEXT("LEG/Toe"))), GetTypeHash(FRigHierarchyModulePath(TEXT("leg/toe"))));
+	EXPECT_EQ(
+		GetTypeHash(FRigHierarchyModulePath(TEXT("LEG/Toe"))), GetTypeHash(FRigHierarchyModulePath(TEXT("leg/toe"))));
 }

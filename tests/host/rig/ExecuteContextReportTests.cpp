@@ -2,32 +2,13 @@
 #include "CoreMinimal.h"
 #include "Misc/OutputDeviceRedirector.h"
 #include "QVHost/RigVMExecuteContextAccess.h"
+#include "RigTestUtils.h"
 #include "Units/RigUnitContext.h"
 
 #include <gtest/gtest.h>
 
 namespace
 {
-struct FCapturedLine
-{
-	FString Text;
-	ELogVerbosity::Type Verbosity;
-	FName Category;
-};
-
-// Captures what reaches the global log while alive.
-class FLogCapture : public FOutputDevice
-{
-public:
-	FLogCapture() { GLog->AddOutputDevice(this); }
-	~FLogCapture() override { GLog->RemoveOutputDevice(this); }
-	void Serialize(const TCHAR* V, ELogVerbosity::Type Verbosity, const FName& Category) override
-	{
-		Lines.Add({FString(V), Verbosity, Category});
-	}
-	TArray<FCapturedLine> Lines;
-};
-
 // Sets the report-all console variable for one scope.
 struct FReportAllMessages
 {
@@ -175,9 +156,8 @@ TEST(ExecuteContextReport, LogfBypassesTheReportPath)
 
 	// With a log function, the text goes there instead, as is.
 	TArray<FString> Received;
-	QVHost::FRigVMExecuteContextAccess::SetLogFunction(
-		Context, [&](const FRigVMLogSettings&, const FRigVMExecuteContext*, const FString& Message)
-		{ Received.Add(Message); });
+	QVHost::FRigVMExecuteContextAccess::SetLogFunction(Context,
+		[&](const FRigVMLogSettings&, const FRigVMExecuteContext*, const FString& Message) { Received.Add(Message); });
 	Context.Logf(EMessageSeverity::Error, TEXT("bad %s"), TEXT("pin"));
 	ASSERT_EQ(Received.Num(), 1);
 	EXPECT_TRUE(Received[0].Equals(TEXT("bad pin")));

@@ -1,4 +1,5 @@
 // Controls: offsets between control and parent, values of every control type, shapes, visibility, channels.
+#include "QVHost/RigHierarchyAccess.h"
 #include "RigTestUtils.h"
 
 namespace
@@ -171,9 +172,8 @@ TEST(RigHierarchyControls, SettingValuesMovesChildrenAndKeepsInitial)
 	Rig.Hierarchy.SetControlValue(
 		Rig.Control(), FRigControlValue::Make<FTransform>(FTransform(FVector(2, 0, 0))), ERigControlValueType::Current);
 	EXPECT_TRUE(TransformsNear(Rig.Hierarchy.GetGlobalTransform(Rig.Tip), FTransform(Yaw90, FVector(5, 2, 101))));
-	EXPECT_TRUE(
-		TransformsNear(TransformOf(Rig.Hierarchy.GetControlValue(Rig.Control(), ERigControlValueType::Initial)),
-			FTransform(FVector(1, 0, 0))));
+	EXPECT_TRUE(TransformsNear(TransformOf(Rig.Hierarchy.GetControlValue(Rig.Control(), ERigControlValueType::Initial)),
+		FTransform(FVector(1, 0, 0))));
 
 	Rig.Hierarchy.SetControlValue(
 		Rig.Control(), FRigControlValue::Make<FTransform>(FTransform(FVector(0, 0, 0))), ERigControlValueType::Initial);
@@ -212,8 +212,8 @@ TEST(RigHierarchyControls, PreferredEulerAnglesKeepWindingAcrossTransformWrites)
 	EXPECT_NEAR(Hierarchy.GetControlPreferredRotator(Control).Yaw, 370.0, 1e-4);
 
 	// Controls without a rotation keep no preferred angles.
-	const FRigElementKey FloatKey = Hierarchy.GetController()->AddControl(
-		TEXT("float"), FRigElementKey(), MakeControlSettings(ERigControlType::Float), FRigControlValue::Make<float>(1.f));
+	const FRigElementKey FloatKey = Hierarchy.GetController()->AddControl(TEXT("float"), FRigElementKey(),
+		MakeControlSettings(ERigControlType::Float), FRigControlValue::Make<float>(1.f));
 	FRigControlElement* FloatControl = Hierarchy.Find<FRigControlElement>(FloatKey);
 	Hierarchy.SetControlPreferredEulerAngles(FloatControl, FTransform(FRotator(0, 30, 0)));
 	EXPECT_EQ(Hierarchy.GetControlPreferredRotator(FloatControl), FRotator::ZeroRotator);
@@ -259,9 +259,9 @@ TEST(RigHierarchyControls, TransformWritesFixEulerFlipsValueWritesWhenAsked)
 	URigHierarchyController* Controller = Hierarchy.GetController();
 	const FRigElementKey RotKey = Controller->AddControl(TEXT("rot"), FRigElementKey(),
 		MakeControlSettings(ERigControlType::Rotator), FRigControlValue::Make<FRotator>(FRotator(0, 170, 0)));
-	const FRigElementKey XfKey = Controller->AddControl(TEXT("xf"), FRigElementKey(),
-		MakeControlSettings(ERigControlType::Transform),
-		FRigControlValue::Make<FTransform>(FTransform(FRotator(0, 170, 0))));
+	const FRigElementKey XfKey =
+		Controller->AddControl(TEXT("xf"), FRigElementKey(), MakeControlSettings(ERigControlType::Transform),
+			FRigControlValue::Make<FTransform>(FTransform(FRotator(0, 170, 0))));
 	FRigControlElement* Rot = Hierarchy.Find<FRigControlElement>(RotKey);
 	FRigControlElement* Xf = Hierarchy.Find<FRigControlElement>(XfKey);
 	const FTransform Yaw190(FRotator(0, 190, 0));
@@ -283,11 +283,99 @@ TEST(RigHierarchyControls, TransformWritesFixEulerFlipsValueWritesWhenAsked)
 	EXPECT_NEAR(Flipped.Roll, 0.0, 1e-3);
 
 	// Value writes keep the value's own angles unless flip fixing is asked for.
-	Hierarchy.SetControlValue(Rot, FRigControlValue::Make<FRotator>(FRotator(0, -170, 0)), ERigControlValueType::Current);
+	Hierarchy.SetControlValue(
+		Rot, FRigControlValue::Make<FRotator>(FRotator(0, -170, 0)), ERigControlValueType::Current);
 	EXPECT_NEAR(Hierarchy.GetControlPreferredRotator(Rot).Yaw, -170.0, 1e-4);
-	Hierarchy.SetControlValue(Rot, FRigControlValue::Make<FRotator>(FRotator(0, 170, 0)), ERigControlValueType::Current);
-	Hierarchy.SetControlValue(Rot, FRigControlValue::Make<FRotator>(FRotator(0, -170, 0)), ERigControlValueType::Current,
-		false, false, false, true);
+	Hierarchy.SetControlValue(
+		Rot, FRigControlValue::Make<FRotator>(FRotator(0, 170, 0)), ERigControlValueType::Current);
+	Hierarchy.SetControlValue(Rot, FRigControlValue::Make<FRotator>(FRotator(0, -170, 0)),
+		ERigControlValueType::Current, false, false, false, true);
 	EXPECT_NEAR(Hierarchy.GetControlPreferredRotator(Rot).Yaw, 190.0, 1e-4);
 	EXPECT_NEAR(RotatorOf(Hierarchy.GetControlValue(RotKey)).Yaw, 190.0, 1e-4);
+}
+
+TEST(RigHierarchyControls, InitialOffsetsAndShapesCarryOverToTheCurrentPose)
+{
+	FControlRig Rig;
+	FRigControlElement* Control = Rig.Control();
+	const FTransform NewOffset(FVector(0, 0, 3));
+
+	// Writing the current offset leaves the initial one; writing the initial one writes both.
+	Rig.Hierarchy.SetControlOffsetTransform(Control, NewOffset, ERigTransformType::CurrentLocal, true);
+	EXPECT_TRUE(TransformsNear(Rig.Hierarchy.GetControlOffsetTransform(Control, ERigTransformType::InitialLocal),
+		MakeTransform(0, 90, 0, FVector(5, 0, 0))));
+	Rig.Hierarchy.SetControlOffsetTransform(
+		Control, FTransform(FVector(0, 0, 4)), ERigTransformType::InitialGlobal, true);
+	EXPECT_TRUE(TransformsNear(Rig.Hierarchy.GetControlOffsetTransform(Control, ERigTransformType::InitialLocal),
+		FTransform(FVector(0, 0, -96))));
+	EXPECT_TRUE(TransformsNear(Rig.Hierarchy.GetControlOffsetTransform(Control, ERigTransformType::CurrentGlobal),
+		FTransform(FVector(0, 0, 4))));
+	EXPECT_TRUE(TransformsNear(Rig.Hierarchy.GetGlobalTransform(Rig.Tip), FTransform(FVector(1, 0, 5))));
+
+	Rig.Hierarchy.SetControlShapeTransform(Control, FTransform(FVector(0, 2, 0)), ERigTransformType::InitialLocal);
+	EXPECT_TRUE(TransformsNear(Rig.Hierarchy.GetControlShapeTransform(Control, ERigTransformType::CurrentLocal),
+		FTransform(FVector(0, 2, 0))));
+	Rig.Hierarchy.SetControlShapeTransform(Control, FTransform(FVector(0, 0, 1)), ERigTransformType::CurrentLocal);
+	EXPECT_TRUE(TransformsNear(Rig.Hierarchy.GetControlShapeTransform(Control, ERigTransformType::InitialLocal),
+		FTransform(FVector(0, 2, 0))));
+}
+
+TEST(RigHierarchyControls, WritesOfTheSameTransformAreSkippedUnlessForced)
+{
+	FControlRig Rig;
+	FRigControlElement* Control = Rig.Control();
+	const FTransform Offset = Rig.Hierarchy.GetControlOffsetTransform(Control, ERigTransformType::CurrentLocal);
+	const FTransform Shape = Rig.Hierarchy.GetControlShapeTransform(Control, ERigTransformType::CurrentLocal);
+	FRigTransformElement* TipElement = Rig.Hierarchy.Find<FRigTransformElement>(Rig.Tip);
+	const FTransform TipLocal = Rig.Hierarchy.GetLocalTransform(Rig.Tip);
+
+	// A write that is carried out prints its command; a skipped one prints nothing.
+	FLogCapture Capture;
+	Rig.Hierarchy.SetControlOffsetTransform(Control, Offset, ERigTransformType::CurrentLocal, true, false, false, true);
+	Rig.Hierarchy.SetControlShapeTransform(Control, Shape, ERigTransformType::CurrentLocal, false, false, true);
+	Rig.Hierarchy.SetTransform(TipElement, TipLocal, ERigTransformType::CurrentLocal, true, false, false, true);
+	EXPECT_EQ(Capture.Lines.Num(), 0);
+	Rig.Hierarchy.SetControlOffsetTransform(Control, Offset, ERigTransformType::CurrentLocal, true, false, true, true);
+	Rig.Hierarchy.SetControlShapeTransform(Control, Shape, ERigTransformType::CurrentLocal, false, true, true);
+	Rig.Hierarchy.SetTransform(TipElement, TipLocal, ERigTransformType::CurrentLocal, true, false, true, true);
+	ASSERT_EQ(Capture.Lines.Num(), 3);
+	EXPECT_TRUE(Capture.Lines[0].Text.StartsWith(TEXT("hierarchy.set_control_offset_transform(Control(ctrl)")));
+	EXPECT_TRUE(Capture.Lines[1].Text.StartsWith(TEXT("hierarchy.set_control_shape_transform(Control(ctrl)")));
+	EXPECT_TRUE(Capture.Lines[2].Text.StartsWith(TEXT("hierarchy.set_local_transform(Bone(tip)")));
+}
+
+TEST(RigHierarchyControls, VisibilityNeedsAShapeAndPreferredAnglesCanBeOff)
+{
+	URigHierarchy Hierarchy;
+	URigHierarchyController* Controller = Hierarchy.GetController();
+	const FRigElementKey Switch = Controller->AddControl(TEXT("switch"), FRigElementKey(),
+		MakeControlSettings(ERigControlType::Bool), FRigControlValue::Make<bool>(true));
+	FRigControlElement* SwitchControl = Hierarchy.Find<FRigControlElement>(Switch);
+	// Bool controls have no shape: they are never visible and visibility writes change nothing.
+	EXPECT_FALSE(SwitchControl->Settings.IsVisible());
+	EXPECT_FALSE(SwitchControl->Settings.SetVisible(true));
+	Hierarchy.SetControlVisibility(Switch, true);
+	EXPECT_FALSE(SwitchControl->Settings.IsVisible());
+
+	// A proxy control shown by selection keeps its visibility unless forced.
+	FRigControlSettings ProxySettings =
+		MakeControlSettings(ERigControlType::Float, ERigControlAnimationType::ProxyControl);
+	ProxySettings.ShapeVisibility = ERigControlVisibility::BasedOnSelection;
+	EXPECT_FALSE(ProxySettings.SetVisible(false));
+	EXPECT_TRUE(ProxySettings.SetVisible(false, true));
+	EXPECT_FALSE(ProxySettings.IsVisible());
+
+	// With preferred angles off, rotator values and the preferred rotator read the value as stored.
+	const FRigElementKey RotKey = Controller->AddControl(TEXT("rot"), FRigElementKey(),
+		MakeControlSettings(ERigControlType::Rotator), FRigControlValue::Make<FRotator>(FRotator(0, 170, 0)));
+	FRigControlElement* Rot = Hierarchy.Find<FRigControlElement>(RotKey);
+	Hierarchy.SetControlPreferredRotator(Rot, FRotator(0, 530, 0));
+	EXPECT_NEAR(RotatorOf(Hierarchy.GetControlValue(RotKey)).Yaw, 530.0, 1e-3);
+	QVHost::FRigHierarchyAccess::SetUsePreferredEulerAngles(Hierarchy, false);
+	EXPECT_FALSE(Hierarchy.UsesPreferredEulerAngles());
+	EXPECT_NEAR(RotatorOf(Hierarchy.GetControlValue(RotKey)).Yaw, 170.0, 1e-3);
+	EXPECT_NEAR(Hierarchy.GetControlPreferredRotator(Rot).Yaw, 170.0, 1e-3);
+	// Transform writes leave the preferred angles alone then.
+	Hierarchy.SetLocalTransform(RotKey, FTransform(FRotator(0, 20, 0)));
+	EXPECT_NEAR(Rot->PreferredEulerAngles.GetRotator().Yaw, 530.0, 1e-3);
 }

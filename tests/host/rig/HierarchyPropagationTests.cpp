@@ -179,8 +179,8 @@ void RunAgainstEagerModel(bool bWithControls, double RelativeError)
 		{
 			for (int32 Pose = 0; Pose < 2; ++Pose)
 			{
-				ASSERT_TRUE(TransformsNear(Hierarchy.GetGlobalTransformByIndex(Index, Pose == 0), Model.Global(Index, Pose),
-					RelativeTolerance(Model.Global(Index, Pose))))
+				ASSERT_TRUE(TransformsNear(Hierarchy.GetGlobalTransformByIndex(Index, Pose == 0),
+					Model.Global(Index, Pose), RelativeTolerance(Model.Global(Index, Pose))))
 					<< "seed " << Seed << " element " << Index;
 				ASSERT_TRUE(TransformsNear(Hierarchy.GetLocalTransformByIndex(Index, Pose == 0),
 					Model.Elements[Index].Local[Pose], RelativeTolerance(Model.Elements[Index].Local[Pose])))

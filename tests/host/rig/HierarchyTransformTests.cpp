@@ -218,7 +218,8 @@ TEST(RigHierarchyTransforms, IndexReadsAndWritesMatchKeyReads)
 	Rig.Hierarchy.SetLocalTransformByIndex(INDEX_NONE, FTransform(FVector(9, 9, 9)));
 	Rig.Hierarchy.SetGlobalTransformByIndex(Rig.Hierarchy.Num(), FTransform(FVector(9, 9, 9)));
 	EXPECT_TRUE(TransformsNear(Rig.Hierarchy.GetGlobalTransform(INDEX_NONE), FTransform::Identity));
-	EXPECT_TRUE(TransformsNear(Rig.Hierarchy.GetLocalTransformByIndex(Rig.Hierarchy.Num(), true), FTransform::Identity));
+	EXPECT_TRUE(
+		TransformsNear(Rig.Hierarchy.GetLocalTransformByIndex(Rig.Hierarchy.Num(), true), FTransform::Identity));
 }
 
 TEST(RigHierarchyTransforms, TraversalOrdersOfKeysAndChildren)
