@@ -271,7 +271,7 @@ public:
 	template <typename StringTypeA = FString, typename StringTypeB = FString>
 	FRigHierarchyModulePath(const StringTypeA& InModuleName, const StringTypeB& InElementName)
 	{
-		*this = Join(FString(InModuleName), FString(InElementName));
+		*this = Join(InModuleName, InElementName);
 	}
 
 	bool IsEmpty() const { return ModulePath.IsEmpty(); }
@@ -314,6 +314,7 @@ public:
 
 private:
 	static CONTROLRIG_API FRigHierarchyModulePath Join(const FString& InModuleName, const FString& InElementName);
+	static CONTROLRIG_API FRigHierarchyModulePath Join(const FName& InModuleFName, const FName& InElementFName);
 
 	FString ModulePath;
 

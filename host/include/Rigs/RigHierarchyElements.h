@@ -243,7 +243,7 @@ protected:
 	friend class URigHierarchyController;
 };
 
-struct FRigBoneElement final : public FRigTransformElement
+struct FRigBoneElement : public FRigTransformElement
 {
 	FRigBoneElement() : FRigTransformElement(ERigElementType::Bone) {}
 	static bool IsClassOf(const FRigBaseElement* InElement) { return InElement->GetType() == ERigElementType::Bone; }

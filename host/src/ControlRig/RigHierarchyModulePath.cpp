@@ -92,6 +92,15 @@ FRigHierarchyModulePath FRigHierarchyModulePath::Join(const FString& InModuleNam
 	return Result;
 }
 
+FRigHierarchyModulePath FRigHierarchyModulePath::Join(const FName& InModuleFName, const FName& InElementFName)
+{
+	if (InModuleFName.IsNone() || InElementFName.IsNone())
+	{
+		return FRigHierarchyModulePath();
+	}
+	return Join(InModuleFName.ToString(), InElementFName.ToString());
+}
+
 bool FRigHierarchyModulePath::Split(FStringView* OutModuleName, FStringView* OutElementName) const
 {
 	if (CachedModuleNameString.IsSet() && CachedElementNameString.IsSet())

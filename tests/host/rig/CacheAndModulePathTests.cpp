@@ -90,6 +90,8 @@ TEST(RigHierarchyModulePath, JoinsWithTheSlashAndComparesWithoutCase)
 	EXPECT_TRUE(Module.Equals(TEXT("Leg")) && Element.Equals(TEXT("toe")));
 	EXPECT_TRUE(FRigHierarchyModulePath(FString(TEXT("Leg/")), FString(TEXT("toe"))).GetPath().Equals(TEXT("Leg/toe")));
 	EXPECT_TRUE(FRigHierarchyModulePath(FString(), FString(TEXT("toe"))).IsEmpty());
+	EXPECT_TRUE(FRigHierarchyModulePath(FName(TEXT("Arm")), FName(TEXT("hand"))).GetPath().Equals(TEXT("Arm/hand")));
+	EXPECT_TRUE(FRigHierarchyModulePath(FName(TEXT("Arm")), FName()).IsEmpty());
 	EXPECT_TRUE(FRigHierarchyModulePath(FName(TEXT("Arm/hand"))).GetModuleNameString().Equals(TEXT("Arm")));
 	EXPECT_TRUE(FRigHierarchyModulePath(NAME_None).IsEmpty());
 
