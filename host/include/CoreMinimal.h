@@ -21,6 +21,7 @@
 #include "Containers/Map.h"
 #include "Containers/Set.h"
 #include "Containers/UnrealString.h"
+#include "Containers/StringView.h"
 #include "UObject/NameTypes.h"
 #include "UObject/UnrealNames.h"
 #include "Logging/LogCategory.h"

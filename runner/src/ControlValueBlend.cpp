@@ -37,8 +37,11 @@ FRigControlValue FQVControlValueBlend::Blend(
 			// Rotators are stored as their three angles, so a per-component blend is a per-angle blend.
 			return FRigControlValue::Make<FVector3f>(LerpVector(InA.Get<FVector3f>(), InB.Get<FVector3f>(), InAlpha));
 		case ERigControlType::Transform:
+		{
+			using FFloats = FRigControlValue::FTransform_Float;
 			return FRigControlValue::Make<FTransform>(
-				BlendTransform(InA.Get<FTransform>(), InB.Get<FTransform>(), InAlpha));
+				BlendTransform(InA.Get<FFloats>().ToTransform(), InB.Get<FFloats>().ToTransform(), InAlpha));
+		}
 		case ERigControlType::TransformNoScale:
 		{
 			using FNoScale = FRigControlValue::FTransformNoScale_Float;
@@ -47,8 +50,8 @@ FRigControlValue FQVControlValueBlend::Blend(
 		}
 		case ERigControlType::EulerTransform:
 		{
-			const FEulerTransform A = InA.Get<FEulerTransform>();
-			const FEulerTransform B = InB.Get<FEulerTransform>();
+			const FEulerTransform A = InA.Get<FRigControlValue::FEulerTransform_Float>().ToTransform();
+			const FEulerTransform B = InB.Get<FRigControlValue::FEulerTransform_Float>().ToTransform();
 			const FRotator Rotation = A.Rotation + (B.Rotation - A.Rotation) * InAlpha;
 			return FRigControlValue::Make<FEulerTransform>(FEulerTransform(
 				FMath::Lerp(A.Location, B.Location, InAlpha), Rotation, FMath::Lerp(A.Scale, B.Scale, InAlpha)));

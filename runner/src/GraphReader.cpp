@@ -20,7 +20,7 @@ enum class EPinKind : uint8
 EPinKind GetPinKind(const FProperty& InProperty)
 {
 	const FStructProperty* Struct = CastField<FStructProperty>(&InProperty);
-	if (Struct != nullptr && Struct->Struct->IsChildOf(FRigVMExecuteContext::StaticStruct()))
+	if (Struct != nullptr && Struct->Struct->IsChildOf(FRigVMExecutePin::StaticStruct()))
 	{
 		return EPinKind::Execution;
 	}

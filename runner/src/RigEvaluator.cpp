@@ -1,6 +1,7 @@
 // Frame evaluation of a loaded rig.
 #include "QVRig/RigEvaluator.h"
 
+#include "QVHost/RigVMExecuteContextAccess.h"
 #include "QVRig/RigNode.h"
 #include "Units/RigUnitContext.h"
 
@@ -31,8 +32,8 @@ void FQVRigEvaluator::EvaluateFrame(int32 InFrame)
 	const TArray<TUniquePtr<FQVRigNode>>& Nodes = Rig.GetNodes();
 	for (int32 Index = 0; Index < Nodes.Num(); ++Index)
 	{
-		PublicContext.SetFunctionName(Nodes[Index]->GetFunctionName());
-		PublicContext.SetInstructionIndex(Index);
+		QVHost::FRigVMExecuteContextAccess::SetFunctionName(PublicContext, Nodes[Index]->GetFunctionName());
+		PublicContext.InstructionIndex = Index;
 		Nodes[Index]->Execute(Context);
 	}
 }

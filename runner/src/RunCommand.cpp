@@ -14,7 +14,9 @@ bool ChooseElements(const FQVRunOptions& InOptions, const URigHierarchy& InHiera
 {
 	if (InOptions.Elements.IsEmpty())
 	{
-		OutElements = InHierarchy.GetAllKeys(ERigElementType::Bone | ERigElementType::Null);
+		OutElements = InHierarchy.GetAllKeys(false,
+			static_cast<ERigElementType>(
+				static_cast<uint8>(ERigElementType::Bone) | static_cast<uint8>(ERigElementType::Null)));
 		return true;
 	}
 	for (const FString& Text : InOptions.Elements)
@@ -50,7 +52,7 @@ TUniquePtr<FQVRunOutput> MakeOutput(const FQVRunOptions& InOptions, const URigHi
 TArray<FQVRunReport> CollectReports(const FRigVMLog& InLog, const TArray<int32>& InEntryFrames, const FQVRig& InRig)
 {
 	TArray<FQVRunReport> Reports;
-	const TArray<FRigVMLog::FLogEntry>& Entries = InLog.GetEntries();
+	const TArray<FRigVMLog::FLogEntry>& Entries = InLog.Entries;
 	const TArray<TUniquePtr<FQVRigNode>>& Nodes = InRig.GetNodes();
 	for (int32 Index = 0; Index < Entries.Num(); ++Index)
 	{
@@ -108,7 +110,7 @@ int32 FQVRunCommand::Run(const FQVRunOptions& InOptions, std::ostream& OutStream
 	for (int32 Frame = 0; Frame < Animation.FrameCount; ++Frame)
 	{
 		Evaluator.EvaluateFrame(Frame);
-		while (EntryFrames.Num() < Evaluator.GetLog().GetEntries().Num())
+		while (EntryFrames.Num() < Evaluator.GetLog().Entries.Num())
 		{
 			EntryFrames.Add(Frame);
 		}

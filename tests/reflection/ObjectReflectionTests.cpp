@@ -123,8 +123,11 @@ TEST(ObjectReflection, FunctionsAreFoundAndCalledThroughTheirParameterProperties
 	EXPECT_EQ(UQVTestDerivedObject::StaticClass()->FindFunctionByName(
 				  FName(TEXT("AddLevel")), EIncludeSuperFlag::ExcludeSuper),
 		nullptr);
-	// Editor-only functions are compiled out of the host's build, registration included.
-	EXPECT_EQ(Class->FindFunctionByName(FName(TEXT("EditorOnlyAction"))), nullptr);
+	// The standalone build is an editor build: editor-only functions are reflected and flagged as such.
+	const UFunction* EditorOnlyAction = Class->FindFunctionByName(FName(TEXT("EditorOnlyAction")));
+	ASSERT_NE(EditorOnlyAction, nullptr);
+	EXPECT_TRUE(EditorOnlyAction->HasAllFunctionFlags(FUNC_EditorOnly));
+	EXPECT_FALSE(AddLevel->HasAnyFunctionFlags(FUNC_EditorOnly));
 	EXPECT_EQ(AddLevel->GetOuter(), Class);
 	EXPECT_EQ(AddLevel->GetOwnerClass(), Class);
 

@@ -19,6 +19,13 @@ bool UQVTestObject::IsHigh() const
 	return Level > 10;
 }
 
+#if WITH_EDITOR
+void UQVTestObject::EditorOnlyAction()
+{
+	++Level;
+}
+#endif
+
 FRigUnit_QVTestUnit_Execute()
 {
 	if (ExecuteContext.Hierarchy == nullptr)

@@ -185,7 +185,7 @@ TEST(RigVMRegistry, ThePublicContextMustBeTheExpectedStructOrDerivedFromIt)
 	FRigVMExtendedExecuteContext RigVMContext;
 	EXPECT_EQ(RigVMContext.GetContextPublicDataStruct(), FRigVMExecuteContext::StaticStruct());
 	FRigVMExtendedExecuteContext ControlRigContext(FControlRigExecuteContext::StaticStruct());
-	ControlRigContext.GetPublicData<FControlRigExecuteContext>().SetInstructionIndex(3);
+	ControlRigContext.GetPublicData<FControlRigExecuteContext>().InstructionIndex = 3;
 	// A control rig context is also a RigVM context.
 	EXPECT_EQ(ControlRigContext.GetPublicDataSafe<FRigVMExecuteContext>().GetInstructionIndex(), 3);
 	const FRigVMExtendedExecuteContext Copy = ControlRigContext;

@@ -130,8 +130,14 @@ TEST(StructReflection, MetadataAndFlagsComeFromTheSpecifiers)
 	EXPECT_EQ(Flag->GetMetaData(TEXT("ModuleRelativePath")), TEXT("Public/ReflectionTestTypes.h"));
 	// No comment above it, no tooltip.
 	EXPECT_FALSE(Struct->FindPropertyByName(FName(TEXT("Key")))->HasMetaData(TEXT("ToolTip")));
-	// Members of editor builds are compiled out of the host's, registration included.
-	EXPECT_THAT(PropertyNames(FQVTestInner::StaticStruct()), ::testing::ElementsAre("Count", "Label"));
+	// The standalone build is an editor build: editor-only members are reflected and flagged as such.
+	EXPECT_THAT(
+		PropertyNames(FQVTestInner::StaticStruct()), ::testing::ElementsAre("Count", "Label", "EditorOnlyCount"));
+	EXPECT_TRUE(FQVTestInner::StaticStruct()
+					->FindPropertyByName(FName(TEXT("EditorOnlyCount")))
+					->HasAnyPropertyFlags(CPF_EditorOnly));
+	EXPECT_FALSE(
+		FQVTestInner::StaticStruct()->FindPropertyByName(FName(TEXT("Count")))->HasAnyPropertyFlags(CPF_EditorOnly));
 
 	const FProperty* Key = Struct->FindPropertyByName(FName(TEXT("Key")));
 	EXPECT_TRUE(Key->HasAllPropertyFlags(CPF_Edit | CPF_EditConst | CPF_BlueprintVisible));

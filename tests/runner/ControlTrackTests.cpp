@@ -63,13 +63,13 @@ TEST(ControlTrack, VectorsBlendPerComponent)
 {
 	const FQVControlTrack Track =
 		MakeTrack<FVector>(ERigControlType::Position, {{0.0, FVector(0, 0, 0)}, {4.0, FVector(10, 20, -30)}});
-	EXPECT_TRUE(VectorsNear(Track.Evaluate(1.0).Get<FVector>(), FVector(2.5, 5, -7.5)));
-	EXPECT_TRUE(VectorsNear(Track.Evaluate(-1.0).Get<FVector>(), FVector(0, 0, 0)));
-	EXPECT_TRUE(VectorsNear(Track.Evaluate(9.0).Get<FVector>(), FVector(10, 20, -30)));
+	EXPECT_TRUE(VectorsNear(URigHierarchy::GetVectorFromControlValue(Track.Evaluate(1.0)), FVector(2.5, 5, -7.5)));
+	EXPECT_TRUE(VectorsNear(URigHierarchy::GetVectorFromControlValue(Track.Evaluate(-1.0)), FVector(0, 0, 0)));
+	EXPECT_TRUE(VectorsNear(URigHierarchy::GetVectorFromControlValue(Track.Evaluate(9.0)), FVector(10, 20, -30)));
 
 	const FQVControlTrack Plane =
 		MakeTrack<FVector2D>(ERigControlType::Vector2D, {{0.0, FVector2D(1, -1)}, {2.0, FVector2D(3, 5)}});
-	const FVector2D Middle = Plane.Evaluate(1.0).Get<FVector2D>();
+	const FVector2D Middle = URigHierarchy::GetVector2DFromControlValue(Plane.Evaluate(1.0));
 	EXPECT_NEAR(Middle.X, 2.0, 1e-6);
 	EXPECT_NEAR(Middle.Y, 2.0, 1e-6);
 }
@@ -79,17 +79,17 @@ TEST(ControlTrack, RotatorsBlendPerAngleTheWayTheyAreWritten)
 	// 0 to 350 degrees of yaw turns the long way: half way is 175, not -5.
 	const FQVControlTrack Spin =
 		MakeTrack<FRotator>(ERigControlType::Rotator, {{0.0, FRotator(0, 0, 0)}, {10.0, FRotator(0, 350, 0)}});
-	const FRotator Half = Spin.Evaluate(5.0).Get<FRotator>();
+	const FRotator Half = URigHierarchy::GetRotatorFromControlValue(Spin.Evaluate(5.0));
 	EXPECT_NEAR(Half.Yaw, 175.0, 1e-4);
 	EXPECT_NEAR(Half.Pitch, 0.0, 1e-6);
 
 	const FQVControlTrack Mixed =
 		MakeTrack<FRotator>(ERigControlType::Rotator, {{0.0, FRotator(10, 20, -40)}, {10.0, FRotator(30, 340, 40)}});
-	const FRotator Quarter = Mixed.Evaluate(2.5).Get<FRotator>();
+	const FRotator Quarter = URigHierarchy::GetRotatorFromControlValue(Mixed.Evaluate(2.5));
 	EXPECT_NEAR(Quarter.Pitch, 15.0, 1e-4);
 	EXPECT_NEAR(Quarter.Yaw, 100.0, 1e-4);
 	EXPECT_NEAR(Quarter.Roll, -20.0, 1e-4);
-	const FRotator After = Mixed.Evaluate(12.0).Get<FRotator>();
+	const FRotator After = URigHierarchy::GetRotatorFromControlValue(Mixed.Evaluate(12.0));
 	EXPECT_NEAR(After.Yaw, 340.0, 1e-4);
 }
 
@@ -100,20 +100,23 @@ TEST(ControlTrack, TransformsBlendPartByPartWithSlerpedRotations)
 	const FQVControlTrack Track = MakeTrack<FTransform>(ERigControlType::Transform, {{0.0, Start}, {2.0, End}});
 
 	// A quarter of the way: a slerp turns 22.5 degrees (a normalised linear blend would give about 21.6).
-	const FTransform Quarter = Track.Evaluate(0.5).Get<FTransform>();
+	const FTransform Quarter = URigHierarchy::GetTransformFromControlValue(Track.Evaluate(0.5));
 	EXPECT_TRUE(QuatsNear(Quarter.GetRotation(), AboutZ(22.5)));
 	EXPECT_TRUE(VectorsNear(Quarter.GetTranslation(), FVector(1, 0, 0)));
 	EXPECT_TRUE(VectorsNear(Quarter.GetScale3D(), FVector(1.5, 1, 1)));
 
-	EXPECT_TRUE(QuatsNear(Track.Evaluate(-3.0).Get<FTransform>().GetRotation(), FQuat::Identity));
-	EXPECT_TRUE(QuatsNear(Track.Evaluate(2.0).Get<FTransform>().GetRotation(), AboutZ(90.0)));
-	EXPECT_TRUE(VectorsNear(Track.Evaluate(5.0).Get<FTransform>().GetScale3D(), FVector(3, 1, 1)));
+	EXPECT_TRUE(
+		QuatsNear(URigHierarchy::GetTransformFromControlValue(Track.Evaluate(-3.0)).GetRotation(), FQuat::Identity));
+	EXPECT_TRUE(
+		QuatsNear(URigHierarchy::GetTransformFromControlValue(Track.Evaluate(2.0)).GetRotation(), AboutZ(90.0)));
+	EXPECT_TRUE(
+		VectorsNear(URigHierarchy::GetTransformFromControlValue(Track.Evaluate(5.0)).GetScale3D(), FVector(3, 1, 1)));
 
 	// Euler transforms keep per-angle blending: 0 to 270 degrees of yaw passes 135, not the short way.
 	const FQVControlTrack Euler = MakeTrack<FEulerTransform>(ERigControlType::EulerTransform,
 		{{0.0, FEulerTransform::Identity},
 			{2.0, FEulerTransform(FVector(0, 2, 0), FRotator(0, 270, 0), FVector(1, 1, 1))}});
-	const FEulerTransform Middle = Euler.Evaluate(1.0).Get<FEulerTransform>();
+	const FEulerTransform Middle = URigHierarchy::GetEulerTransformFromControlValue(Euler.Evaluate(1.0));
 	EXPECT_NEAR(Middle.Rotation.Yaw, 135.0, 1e-4);
 	EXPECT_TRUE(VectorsNear(Middle.Location, FVector(0, 1, 0)));
 }

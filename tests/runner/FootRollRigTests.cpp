@@ -74,7 +74,7 @@ TEST(FootRollRig, EvaluatingAFrameAgainGivesTheSamePose)
 	const TUniquePtr<FQVRig> Rig = LoadDemoRig();
 	ASSERT_TRUE(Rig);
 	FQVRigEvaluator Evaluator(*Rig);
-	const TArray<FRigElementKey> Nulls = Rig->GetHierarchy().GetAllKeys(ERigElementType::Null);
+	const TArray<FRigElementKey> Nulls = Rig->GetHierarchy().GetAllKeys(false, ERigElementType::Null);
 	const auto Capture = [&Rig, &Nulls]()
 	{
 		TArray<FTransform> Pose;

@@ -104,17 +104,17 @@ TEST(RigFileLoader, ShapesEachControlTypesValueAndReadsControlSettings)
 		VectorsNear(Hierarchy.GetLocalTransform(Control(TEXT("c_float"))).GetTranslation(), FVector(0, 2.5, 0)));
 	EXPECT_FLOAT_EQ(Value(TEXT("c_scalefloat")).Get<float>(), 2.f);
 	EXPECT_EQ(Value(TEXT("c_int")).Get<int32>(), -7);
-	EXPECT_EQ(Value(TEXT("c_vec2")).Get<FVector2D>(), FVector2D(1, 2));
-	EXPECT_EQ(Value(TEXT("c_scale")).Get<FVector>(), FVector(2, 3, 4));
-	EXPECT_TRUE(Value(TEXT("c_rot")).Get<FRotator>().Equals(FRotator(10, 20, 30), 1e-5));
-	const FTransform Transform = Value(TEXT("c_xf")).Get<FTransform>();
+	EXPECT_EQ(URigHierarchy::GetVector2DFromControlValue(Value(TEXT("c_vec2"))), FVector2D(1, 2));
+	EXPECT_EQ(URigHierarchy::GetVectorFromControlValue(Value(TEXT("c_scale"))), FVector(2, 3, 4));
+	EXPECT_TRUE(URigHierarchy::GetRotatorFromControlValue(Value(TEXT("c_rot"))).Equals(FRotator(10, 20, 30), 1e-5));
+	const FTransform Transform = URigHierarchy::GetTransformFromControlValue(Value(TEXT("c_xf")));
 	EXPECT_TRUE(QuatsNear(Transform.GetRotation(), FQuat(0, 0, std::sqrt(0.5), std::sqrt(0.5))));
 	EXPECT_TRUE(VectorsNear(Transform.GetScale3D(), FVector(1, 2, 1)));
-	EXPECT_TRUE(VectorsNear(
-		Value(TEXT("c_xfns")).Get<FRigControlValue::FTransformNoScale_Float>().ToTransform().GetTranslation(),
-		FVector(0, 1, 0)));
+	EXPECT_TRUE(
+		VectorsNear(Value(TEXT("c_xfns")).Get<FRigControlValue::FTransformNoScale_Float>().ToTransform().Location,
+			FVector(0, 1, 0)));
 	// Euler transforms keep the angles as written, beyond what a quaternion could tell apart.
-	const FRotator Euler = Value(TEXT("c_euler")).Get<FEulerTransform>().Rotation;
+	const FRotator Euler = URigHierarchy::GetEulerTransformFromControlValue(Value(TEXT("c_euler"))).Rotation;
 	EXPECT_NEAR(Euler.Pitch, 100.0, 1e-4);
 	EXPECT_NEAR(Euler.Yaw, 200.0, 1e-4);
 	EXPECT_NEAR(Euler.Roll, -30.0, 1e-4);

@@ -2,10 +2,11 @@
 #include "Public/RunnerTestTypes.h"
 
 #include "Rigs/RigHierarchy.h"
+#include "Units/RigUnitContext.h"
 
 FRigUnit_QVRunnerTest_Execute()
 {
-	URigHierarchy* Hierarchy = ExecuteContext.GetHierarchy();
+	URigHierarchy* Hierarchy = ExecuteContext.Hierarchy;
 	if (Hierarchy == nullptr)
 	{
 		return;
@@ -23,13 +24,13 @@ FRigUnit_QVRunnerTest_Execute()
 	Hierarchy->SetGlobalTransform(Target, FTransform(Turn, FVector(Result, Count, CachedRuns)));
 	if (bReport)
 	{
-		ExecuteContext.Logf(EMessageSeverity::Warning, TEXT("%s: mode %d"), *Text, static_cast<int32>(Mode));
+		UE_CONTROLRIG_RIGUNIT_REPORT_WARNING(TEXT("%s: mode %d"), *Text, static_cast<int32>(Mode));
 	}
 }
 
 FRigUnit_QVRunnerTestTurn_Execute()
 {
-	URigHierarchy* Hierarchy = ExecuteContext.GetHierarchy();
+	URigHierarchy* Hierarchy = ExecuteContext.Hierarchy;
 	if (Hierarchy == nullptr)
 	{
 		return;

@@ -5,6 +5,7 @@
 #include "CoreTypes.h"
 #include "Containers/AllowShrinking.h"
 #include "Containers/Array.h"
+#include "Containers/StringFwd.h"
 #include "Misc/AssertionMacros.h"
 #include "Misc/CString.h"
 #include "Misc/Char.h"
@@ -41,6 +42,18 @@ public:
 	}
 
 	static FString ConstructFromPtrSize(const TCHAR* Ptr, int32 Size) { return FString(Size, Ptr); }
+
+	// The characters of a string view (Containers/StringView.h).
+	template <typename ViewCharType>
+	explicit FString(TStringView<ViewCharType> InView)
+		: Data(InView.IsEmpty() ? std::string() : std::string(InView.GetData(), static_cast<size_t>(InView.Len())))
+	{
+	}
+	template <typename ViewCharType> FString& operator=(TStringView<ViewCharType> InView)
+	{
+		*this = FString(InView);
+		return *this;
+	}
 
 	// ---- Size and access ----
 

@@ -39,5 +39,11 @@ typedef char TCHAR;
 
 #define PLATFORM_64BITS 1
 #define PLATFORM_LITTLE_ENDIAN 1
-#define WITH_EDITOR 0
-#define WITH_EDITORONLY_DATA 0
+// The standalone build is an editor build, so unit reports reach the runner's log. The build also compiles the
+// plug-in with WITH_EDITOR 0, as a packaged game builds it.
+#ifndef WITH_EDITOR
+#define WITH_EDITOR 1
+#endif
+#ifndef WITH_EDITORONLY_DATA
+#define WITH_EDITORONLY_DATA WITH_EDITOR
+#endif

@@ -1,4 +1,5 @@
-// The execute context RigVM hands to every unit, and its report path.
+// The execute context RigVM hands to every unit: the running function and instruction, logging, and (in editor
+// builds) the report path to an attached log.
 #pragma once
 
 #include "CoreMinimal.h"
@@ -6,54 +7,89 @@
 #include "RigVMCore/RigVMLog.h"
 #include "RigVMModule.h"
 
-// When on, reports that reach no attached log go to the context's log callback or to LogRigVM.
+// When on, reports that reach no attached log go to the log function or to LogRigVM.
 extern RIGVM_API TAutoConsoleVariable<bool> CVarRigVMReportAllMessages;
 
 class UScriptStruct;
+struct FRigVMExecuteContext;
 
-struct FRigVMExecuteContext
+namespace QVHost
+{
+class FRigVMExecuteContextAccess;
+}
+
+struct FRigVMRuntimeSettings
+{
+	// The largest array a rig may create or address.
+	int32 MaximumArraySize = 2048;
+
+	// Receives what the context logs, instead of LogRigVM.
+	using LogFunctionType = TFunction<void(const FRigVMLogSettings&, const FRigVMExecuteContext*, const FString&)>;
+	TSharedPtr<LogFunctionType> LogFunction = nullptr;
+
+	void SetLogFunction(LogFunctionType InLogFunction) { LogFunction = MakeShared<LogFunctionType>(InLogFunction); }
+
+	void Validate() { MaximumArraySize = FMath::Clamp(MaximumArraySize, 1, INT32_MAX); }
+};
+
+// The type of execution pins, reflected as "RigVMExecutePin": it orders mutable nodes and holds no data. Execute
+// contexts are kinds of it.
+struct FRigVMExecutePin
+{
+	static RIGVM_API UScriptStruct* StaticStruct();
+
+	// A virtual table, so that the contexts deriving from it start without padding, as in the engine.
+	virtual ~FRigVMExecutePin() = default;
+};
+
+struct FRigVMExecuteContext : public FRigVMExecutePin
 {
 	// The reflected struct "RigVMExecuteContext".
 	static RIGVM_API UScriptStruct* StaticStruct();
 
-	// Receives "Instruction[%d] '%s': '%s'" texts when no log is attached and all messages are reported.
-	using FLogMessageFunction = TFunction<void(
-		const FRigVMLogSettings& InLogSettings, const FRigVMExecuteContext* InContext, const FString& InMessage)>;
+	FRigVMExecuteContext() = default;
 
-	virtual ~FRigVMExecuteContext() = default;
+	// To the runtime settings' log function, or else to LogRigVM as "Instruction %d: %s" (errors as errors,
+	// warnings as warnings, the rest for display).
+	RIGVM_API virtual void Log(const FRigVMLogSettings& InLogSettings, const FString& InMessage) const;
 
-	const FName& GetFunctionName() const { return FunctionName; }
-	void SetFunctionName(const FName& InFunctionName) { FunctionName = InFunctionName; }
-	int32 GetInstructionIndex() const { return InstructionIndex; }
-	void SetInstructionIndex(int32 InInstructionIndex) { InstructionIndex = InInstructionIndex; }
-
-	// Set while a rig module runs; prefixes the function name in reports.
-	const FString& GetRigModulePrefix() const { return RigModulePrefix; }
-	void SetRigModulePrefix(const FString& InPrefix) { RigModulePrefix = InPrefix; }
-
-	FRigVMLog* GetLog() const { return Log; }
-	void SetLog(FRigVMLog* InLog) { Log = InLog; }
-	void SetLogMessageFunction(FLogMessageFunction InFunction) { LogMessageFunction = MoveTemp(InFunction); }
-
-	// Hands the message to the attached log; without one, and only while CVarRigVMReportAllMessages is on, to the
-	// log callback or LogRigVM (errors as errors, warnings as warnings, the rest for display); else drops it.
-	void Report(const FRigVMLogSettings& InLogSettings, const FName& InFunctionName, int32 InInstructionIndex,
-		const FString& InMessage) const;
-
-	// Formats and reports with the context's own function name and instruction index, once only.
 	template <typename... Types>
-	void Logf(EMessageSeverity::Type InSeverity, const TCHAR* InFormat, Types... InArgs) const
+	void Logf(const FRigVMLogSettings& InLogSettings, const TCHAR* InFormat, Types... InArgs) const
 	{
-		Report(
-			FRigVMLogSettings(InSeverity, true), FunctionName, InstructionIndex, FString::Printf(InFormat, InArgs...));
+		Log(InLogSettings, FString::Printf(InFormat, InArgs...));
 	}
 
-private:
+	int32 GetInstructionIndex() const { return InstructionIndex; }
+	FName GetFunctionName() const { return FunctionName; }
+
+#if WITH_EDITOR
+	FRigVMLog* GetLog() const
+	{
+		return LogPtr;
+	}
+	void SetLog(FRigVMLog* InLog)
+	{
+		LogPtr = InLog;
+	}
+
+	// Hands the message to the attached log; without one, and only while CVarRigVMReportAllMessages is on, the
+	// text "Instruction[%d] '%s': '%s'" goes to the log function, or else "Instruction %d: %s" to LogRigVM by
+	// severity; otherwise the report is dropped.
+	RIGVM_API virtual void Report(const FRigVMLogSettings& InLogSettings, const FName& InFunctionName,
+		int32 InInstructionIndex, const FString& InMessage) const;
+#endif
+
+	int32 InstructionIndex = 0;
+
+protected:
 	FName FunctionName;
-	int32 InstructionIndex = INDEX_NONE;
-	FString RigModulePrefix;
-	FRigVMLog* Log = nullptr;
-	FLogMessageFunction LogMessageFunction;
+	FRigVMRuntimeSettings RuntimeSettings;
+#if WITH_EDITOR
+	FRigVMLog* LogPtr = nullptr;
+#endif
+
+	friend struct FRigVMExtendedExecuteContext;
+	friend class QVHost::FRigVMExecuteContextAccess;
 };
 
 // The extended context RigVM entries receive, which owns an instance of the public context.

@@ -6,6 +6,7 @@
 #include "UObject/Class.h"
 
 struct FRigVMExecuteContext;
+struct FRigVMRuntimeSettings;
 
 struct FRigVMExtendedExecuteContext
 {
@@ -20,6 +21,9 @@ struct FRigVMExtendedExecuteContext
 	RIGVM_API void Initialize(const UScriptStruct* InScriptStruct);
 
 	const UScriptStruct* GetContextPublicDataStruct() const { return PublicDataStruct; }
+
+	// Gives the held context these runtime settings (its log function among them).
+	RIGVM_API void SetRuntimeSettings(FRigVMRuntimeSettings InRuntimeSettings);
 
 	// The held context as T, unchecked.
 	template <typename ExecuteContextType = FRigVMExecuteContext> ExecuteContextType& GetPublicData()

@@ -42,8 +42,9 @@ struct FRigVMFunction
 	int32 Index = INDEX_NONE;
 	TArray<FRigVMFunctionArgument> Arguments;
 
-	bool IsValid() const { return FunctionPtr != nullptr; }
-	const FString& GetName() const { return Name; }
+	bool IsValid() const { return !Name.IsEmpty() && FunctionPtr != nullptr; }
+	FString GetName() const { return Name; }
 	// "Execute"
-	FString GetMethodName() const;
+	RIGVM_API FName GetMethodName() const;
+	const TArray<FRigVMFunctionArgument>& GetArguments() const { return Arguments; }
 };

@@ -1,4 +1,4 @@
-// A log attached to an execute context: it keeps every report it receives.
+// The log an execute context may carry (editor builds keep its entries), and the settings of one report.
 #pragma once
 
 #include "CoreMinimal.h"
@@ -6,37 +6,49 @@
 
 struct FRigVMLogSettings
 {
-	EMessageSeverity::Type Severity = EMessageSeverity::Info;
-	// Reports flagged so are kept once per function, instruction and text.
-	bool bLogOnce = true;
-
-	FRigVMLogSettings() = default;
-	FRigVMLogSettings(EMessageSeverity::Type InSeverity, bool bInLogOnce) : Severity(InSeverity), bLogOnce(bInLogOnce)
+	FRigVMLogSettings(EMessageSeverity::Type InSeverity, bool InLogOnce = true)
+		: Severity(InSeverity), bLogOnce(InLogOnce)
 	{
 	}
+
+	EMessageSeverity::Type Severity;
+	// Reports flagged so are kept once per function, instruction and text.
+	bool bLogOnce;
 };
 
-class FRigVMLog
+struct FRigVMLog
 {
 public:
-	struct FLogEntry
-	{
-		EMessageSeverity::Type Severity = EMessageSeverity::Info;
-		FName FunctionName;
-		int32 InstructionIndex = INDEX_NONE;
-		FString Message;
-	};
-
+	FRigVMLog() {}
 	virtual ~FRigVMLog() = default;
 
-	virtual void Report(const FRigVMLogSettings& InLogSettings, const FName& InFunctionName, int32 InInstructionIndex,
-		const FString& InMessage);
+#if WITH_EDITOR
+	struct FLogEntry
+	{
+		FLogEntry(EMessageSeverity::Type InSeverity, const FName& InFunctionName, int32 InInstructionIndex,
+			const FString& InMessage)
+			: Severity(InSeverity), FunctionName(InFunctionName), InstructionIndex(InInstructionIndex),
+			  Message(InMessage)
+		{
+		}
 
-	const TArray<FLogEntry>& GetEntries() const { return Entries; }
-	// Forgets the entries and the once-only messages already seen.
-	void Reset();
-
-private:
+		EMessageSeverity::Type Severity;
+		FName FunctionName;
+		int32 InstructionIndex;
+		FString Message;
+	};
+	// Every kept report, in report order.
 	TArray<FLogEntry> Entries;
-	TSet<FString> KnownMessages;
+	// The once-only reports seen so far ("function|instruction|text").
+	TMap<FString, bool> KnownMessages;
+
+	// The entries of the given severity, and with bIncludeHigherSeverity those more severe too.
+	RIGVM_API TArray<FLogEntry> GetEntries(
+		EMessageSeverity::Type InSeverity = EMessageSeverity::Info, bool bIncludeHigherSeverity = true);
+#endif
+
+	// Forgets the entries and the once-only reports already seen.
+	RIGVM_API virtual void Reset();
+	RIGVM_API virtual void Report(const FRigVMLogSettings& InLogSettings, const FName& InFunctionName,
+		int32 InInstructionIndex, const FString& InMessage);
 };

@@ -3,7 +3,6 @@
 
 #include "CoreMinimal.h"
 #include "RigVMCore/RigVMExecuteContext.h"
-#include "RigVMCore/RigVMExecutePin.h"
 #include "RigVMCore/RigVMFunction.h"
 #include "RigVMCore/RigVMMemoryCommon.h"
 #include "RigVMCore/RigVMPredicateBranch.h"

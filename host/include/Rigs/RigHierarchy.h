@@ -4,140 +4,307 @@
 // keeps a local and a global transform per pose (initial and current), each possibly dirty, never both: a read
 // recomputes only the dirty transforms on its way up to the root. A control's local transform is its value, taken
 // relative to its offset transform, which sits between the control and its parent.
+//
+// The engine's URigHierarchy is a UObject with many more functions; this one has the subset the plug-in, the
+// standalone runner and the tests use, each declared as the engine declares it.
 #pragma once
 
 #include "CoreMinimal.h"
+#include "Rigs/RigHierarchyCache.h"
 #include "Rigs/RigHierarchyDefines.h"
 #include "Rigs/RigHierarchyElements.h"
 
 class URigHierarchyController;
 
+namespace QVHost
+{
+class FRigHierarchyAccess;
+}
+
 class URigHierarchy
 {
 public:
-	URigHierarchy();
-	~URigHierarchy();
+	CONTROLRIG_API URigHierarchy();
+	CONTROLRIG_API ~URigHierarchy();
 	URigHierarchy(const URigHierarchy&) = delete;
 	URigHierarchy& operator=(const URigHierarchy&) = delete;
 
 	// ---- Elements ----
 
 	int32 Num() const { return Elements.Num(); }
-	int32 Num(ERigElementType InElementType) const;
-	bool IsValidIndex(int32 InIndex) const { return Elements.IsValidIndex(InIndex); }
+	// The number of elements of one type; ERigElementType::All counts every element, and a mask of several types
+	// counts the elements of each.
+	CONTROLRIG_API int32 Num(ERigElementType InElementType) const;
 
-	// The element's index, or INDEX_NONE. Redirectors do not exist in this hierarchy, so the flag changes nothing.
-	int32 GetIndex(const FRigElementKey& InKey, bool bFollowRedirector = false) const;
+	bool IsValidIndex(int32 InElementIndex) const { return Elements.IsValidIndex(InElementIndex); }
 	bool Contains(const FRigElementKey& InKey) const { return GetIndex(InKey) != INDEX_NONE; }
-	FRigElementKey GetKey(int32 InIndex) const;
+	template <typename T> bool Contains(const FRigElementKey& InKey) const { return Find<T>(InKey) != nullptr; }
 
-	// Null outside 0..Num()-1.
-	FRigBaseElement* Get(int32 InIndex) { return IsValidIndex(InIndex) ? Elements[InIndex] : nullptr; }
-	const FRigBaseElement* Get(int32 InIndex) const { return IsValidIndex(InIndex) ? Elements[InIndex] : nullptr; }
+	// The element's index, or INDEX_NONE. There are no key redirectors here, so the flag changes nothing.
+	CONTROLRIG_API int32 GetIndex(const FRigElementKey& InKey, bool bFollowRedirector = true) const;
 
-	// Null outside the range or when the element is of another class.
-	template <typename T> T* Get(int32 InIndex) { return Cast<T>(Get(InIndex)); }
+	FRigElementKey GetKey(int32 InElementIndex) const
+	{
+		if (Elements.IsValidIndex(InElementIndex))
+		{
+			return Elements[InElementIndex]->Key;
+		}
+		return FRigElementKey();
+	}
+
+	// Null outside 0..Num()-1, or (for the templates) when the element is of another class.
+	const FRigBaseElement* Get(int32 InIndex) const
+	{
+		return Elements.IsValidIndex(InIndex) ? Elements[InIndex] : nullptr;
+	}
+	FRigBaseElement* Get(int32 InIndex) { return Elements.IsValidIndex(InIndex) ? Elements[InIndex] : nullptr; }
 	template <typename T> const T* Get(int32 InIndex) const { return Cast<T>(Get(InIndex)); }
+	template <typename T> T* Get(int32 InIndex) { return Cast<T>(Get(InIndex)); }
 
-	FRigBaseElement* Find(const FRigElementKey& InKey) { return Get(GetIndex(InKey)); }
 	const FRigBaseElement* Find(const FRigElementKey& InKey) const { return Get(GetIndex(InKey)); }
-	template <typename T> T* Find(const FRigElementKey& InKey) { return Cast<T>(Find(InKey)); }
-	template <typename T> const T* Find(const FRigElementKey& InKey) const { return Cast<T>(Find(InKey)); }
+	FRigBaseElement* Find(const FRigElementKey& InKey) { return Get(GetIndex(InKey)); }
+	template <typename T> const T* Find(const FRigElementKey& InKey, bool bFollowRedirector = true) const
+	{
+		return Get<T>(GetIndex(InKey, bFollowRedirector));
+	}
+	template <typename T> T* Find(const FRigElementKey& InKey) { return Get<T>(GetIndex(InKey)); }
 
-	// Keys in element order, optionally of one type only.
-	TArray<FRigElementKey> GetAllKeys(ERigElementType InElementType = ERigElementType::All) const;
+	// Keys of the elements of the given type(s): in element order, or with bTraverse depth first from each root in
+	// element order, children in the order they were added.
+	CONTROLRIG_API TArray<FRigElementKey> GetAllKeys(
+		bool bTraverse = false, ERigElementType InElementType = ERigElementType::All) const;
 
-	// Changes whenever elements are added or reparented; cached element indices check it.
+	// Changes whenever elements are added; cached element indices check it.
 	uint32 GetTopologyVersion() const { return TopologyVersion; }
 
 	// ---- Parents and children ----
 
-	FRigElementKey GetFirstParent(const FRigElementKey& InKey) const;
-	int32 GetFirstParent(int32 InIndex) const;
-	FRigBaseElement* GetFirstParent(const FRigBaseElement* InElement) const;
-	TConstArrayView<FRigBaseElement*> GetChildren(const FRigBaseElement* InElement) const;
-	TArray<FRigElementKey> GetChildren(const FRigElementKey& InKey, bool bRecursive = false) const;
-	// Number of parent steps up to a root element.
-	int32 GetDepth(const FRigBaseElement* InElement) const;
+	CONTROLRIG_API FRigElementKey GetFirstParent(FRigElementKey InKey) const;
+	CONTROLRIG_API int32 GetFirstParent(int32 InIndex) const;
+	CONTROLRIG_API FRigBaseElement* GetFirstParent(const FRigBaseElement* InElement) const;
+
+	// The direct children, or with bRecursive every descendant: the children first, then theirs, level by level.
+	CONTROLRIG_API TArray<FRigElementKey> GetChildren(FRigElementKey InKey, bool bRecursive = false) const;
+	CONTROLRIG_API TConstArrayView<FRigBaseElement*> GetChildren(const FRigBaseElement* InElement) const;
 
 	// ---- Transforms ----
 
-	FTransform GetTransform(
+	// By key or index: identity when the element is missing.
+	FTransform GetLocalTransform(FRigElementKey InKey, bool bInitial = false) const
+	{
+		return GetLocalTransformByIndex(GetIndex(InKey), bInitial);
+	}
+	CONTROLRIG_API FTransform GetLocalTransformByIndex(int32 InElementIndex, bool bInitial = false) const;
+	FTransform GetLocalTransform(int32 InElementIndex) const { return GetLocalTransformByIndex(InElementIndex, false); }
+	FTransform GetInitialLocalTransform(int32 InElementIndex) const
+	{
+		return GetLocalTransformByIndex(InElementIndex, true);
+	}
+	FTransform GetInitialLocalTransform(const FRigElementKey& InKey) const { return GetLocalTransform(InKey, true); }
+
+	FTransform GetGlobalTransform(FRigElementKey InKey, bool bInitial = false) const
+	{
+		return GetGlobalTransformByIndex(GetIndex(InKey), bInitial);
+	}
+	CONTROLRIG_API FTransform GetGlobalTransformByIndex(int32 InElementIndex, bool bInitial = false) const;
+	FTransform GetGlobalTransform(int32 InElementIndex) const
+	{
+		return GetGlobalTransformByIndex(InElementIndex, false);
+	}
+	FTransform GetInitialGlobalTransform(int32 InElementIndex) const
+	{
+		return GetGlobalTransformByIndex(InElementIndex, true);
+	}
+	FTransform GetInitialGlobalTransform(const FRigElementKey& InKey) const { return GetGlobalTransform(InKey, true); }
+
+	// Writes to a missing element do nothing. With bAffectChildren the children keep their local transforms and
+	// move along; without, they keep their global transforms.
+	void SetLocalTransform(FRigElementKey InKey, FTransform InTransform, bool bInitial = false,
+		bool bAffectChildren = true, bool bSetupUndo = false, bool bPrintPythonCommands = false)
+	{
+		SetLocalTransformByIndex(
+			GetIndex(InKey), InTransform, bInitial, bAffectChildren, bSetupUndo, bPrintPythonCommands);
+	}
+	CONTROLRIG_API void SetLocalTransformByIndex(int32 InElementIndex, FTransform InTransform, bool bInitial = false,
+		bool bAffectChildren = true, bool bSetupUndo = false, bool bPrintPythonCommands = false);
+
+	void SetGlobalTransform(FRigElementKey InKey, FTransform InTransform, bool bInitial = false,
+		bool bAffectChildren = true, bool bSetupUndo = false, bool bPrintPythonCommand = false)
+	{
+		SetGlobalTransformByIndex(
+			GetIndex(InKey), InTransform, bInitial, bAffectChildren, bSetupUndo, bPrintPythonCommand);
+	}
+	CONTROLRIG_API void SetGlobalTransformByIndex(int32 InElementIndex, FTransform InTransform, bool bInitial = false,
+		bool bAffectChildren = true, bool bSetupUndo = false, bool bPrintPythonCommand = false);
+
+	CONTROLRIG_API FTransform GetTransform(
 		FRigTransformElement* InTransformElement, const ERigTransformType::Type InTransformType) const;
 
-	// With bAffectChildren the children keep their local transforms and move along; without, they keep their
-	// global transforms. There is no undo system: bSetupUndo is accepted and ignored. bPrintPythonCommands logs
-	// the write. Writing an identical clean transform is skipped unless bForce.
-	void SetTransform(FRigTransformElement* InTransformElement, const FTransform& InTransform,
+	// There is no undo system: bSetupUndo is accepted and ignored. bPrintPythonCommands logs the write. Writing an
+	// identical clean transform is skipped unless bForce. A control keeps what its type can hold of the transform;
+	// rotator, Euler-transform and transform controls update their preferred Euler angles with flip fixing.
+	CONTROLRIG_API void SetTransform(FRigTransformElement* InTransformElement, const FTransform& InTransform,
 		const ERigTransformType::Type InTransformType, bool bAffectChildren, bool bSetupUndo = false,
 		bool bForce = false, bool bPrintPythonCommands = false);
 
 	// The parent element's transform of that type (for a control, without its offset); identity for a root.
-	FTransform GetParentTransform(FRigBaseElement* InElement, const ERigTransformType::Type InTransformType) const;
+	CONTROLRIG_API FTransform GetParentTransform(
+		FRigBaseElement* InElement, const ERigTransformType::Type InTransformType) const;
 
-	// By key or index: identity when missing; writes to a missing element do nothing.
-	FTransform GetLocalTransform(const FRigElementKey& InKey, bool bInitial = false) const;
-	FTransform GetGlobalTransform(const FRigElementKey& InKey, bool bInitial = false) const;
-	FTransform GetLocalTransform(int32 InIndex, bool bInitial = false) const;
-	FTransform GetGlobalTransform(int32 InIndex, bool bInitial = false) const;
-	void SetLocalTransform(const FRigElementKey& InKey, const FTransform& InTransform, bool bInitial = false,
-		bool bAffectChildren = true, bool bSetupUndo = false, bool bPrintPythonCommands = false);
-	void SetGlobalTransform(const FRigElementKey& InKey, const FTransform& InTransform, bool bInitial = false,
-		bool bAffectChildren = true, bool bSetupUndo = false, bool bPrintPythonCommands = false);
-
-	// Copies the initial pose (transforms, control values, offsets and shapes) onto the current pose.
-	void ResetPoseToInitial(ERigElementType InTypeFilter = ERigElementType::All);
+	// Copies the initial pose (transforms, control values, offsets and shapes) of the given types onto the current
+	// pose.
+	CONTROLRIG_API void ResetPoseToInitial(ERigElementType InTypeFilter);
+	void ResetPoseToInitial() { ResetPoseToInitial(ERigElementType::All); }
 
 	// ---- Controls ----
 
+	// Zero when the element is missing or not a control. Rotator and Euler-transform values report the preferred
+	// Euler angles unless the hierarchy does not use them.
+	FRigControlValue GetControlValue(
+		FRigElementKey InKey, ERigControlValueType InValueType = ERigControlValueType::Current) const
+	{
+		return GetControlValueByIndex(GetIndex(InKey), InValueType);
+	}
+	CONTROLRIG_API FRigControlValue GetControlValueByIndex(
+		int32 InElementIndex, ERigControlValueType InValueType = ERigControlValueType::Current) const;
+	FRigControlValue GetControlValue(
+		int32 InElementIndex, ERigControlValueType InValueType = ERigControlValueType::Current) const
+	{
+		return GetControlValueByIndex(InElementIndex, InValueType);
+	}
 	// Rotator and Euler-transform values report the preferred Euler angles when bUsePreferredAngles.
-	FRigControlValue GetControlValue(
+	CONTROLRIG_API FRigControlValue GetControlValue(
 		FRigControlElement* InControlElement, ERigControlValueType InValueType, bool bUsePreferredAngles = true) const;
-	// Zero when missing or not a control.
-	FRigControlValue GetControlValue(
-		const FRigElementKey& InKey, ERigControlValueType InValueType = ERigControlValueType::Current) const;
-	// Children of the control follow it. bFixEulerFlips keeps preferred angles closest to the previous ones.
-	void SetControlValue(FRigControlElement* InControlElement, const FRigControlValue& InValue,
+
+	void SetControlValue(FRigElementKey InKey, FRigControlValue InValue,
+		ERigControlValueType InValueType = ERigControlValueType::Current, bool bSetupUndo = false,
+		bool bPrintPythonCommands = false)
+	{
+		SetControlValueByIndex(GetIndex(InKey), InValue, InValueType, bSetupUndo, bPrintPythonCommands);
+	}
+	CONTROLRIG_API void SetControlValueByIndex(int32 InElementIndex, FRigControlValue InValue,
+		ERigControlValueType InValueType = ERigControlValueType::Current, bool bSetupUndo = false,
+		bool bPrintPythonCommands = false);
+	// Children of the control follow it. The preferred Euler angles of controls with a rotation take the value's
+	// angles, with bFixEulerFlips the equivalent closest to the previous ones.
+	CONTROLRIG_API void SetControlValue(FRigControlElement* InControlElement, const FRigControlValue& InValue,
 		ERigControlValueType InValueType, bool bSetupUndo = false, bool bForce = false,
 		bool bPrintPythonCommands = false, bool bFixEulerFlips = false);
-	void SetControlValue(const FRigElementKey& InKey, const FRigControlValue& InValue,
-		ERigControlValueType InValueType = ERigControlValueType::Current, bool bSetupUndo = false);
 
 	bool UsesPreferredEulerAngles() const { return bUsePreferredEulerAngles; }
-	void SetUsePreferredEulerAngles(bool bInUse) { bUsePreferredEulerAngles = bInUse; }
 
-	void SetControlVisibility(FRigControlElement* InControlElement, bool bVisibility);
-	void SetControlVisibility(const FRigElementKey& InKey, bool bVisibility);
+	void SetControlVisibility(FRigElementKey InKey, bool bVisibility)
+	{
+		SetControlVisibility(Find<FRigControlElement>(InKey), bVisibility);
+	}
+	CONTROLRIG_API void SetControlVisibility(FRigControlElement* InControlElement, bool bVisibility);
 
 	// Local offsets are relative to the control's parent. Moving the offset moves the control, not its value.
-	FTransform GetControlOffsetTransform(
+	CONTROLRIG_API FTransform GetControlOffsetTransform(
 		FRigControlElement* InControlElement, const ERigTransformType::Type InTransformType) const;
-	void SetControlOffsetTransform(FRigControlElement* InControlElement, const FTransform& InTransform,
+	// Writing an identical clean offset is skipped unless bForce. Writing the initial offset also writes the
+	// current one.
+	CONTROLRIG_API void SetControlOffsetTransform(FRigControlElement* InControlElement, const FTransform& InTransform,
 		const ERigTransformType::Type InTransformType, bool bAffectChildren, bool bSetupUndo = false,
-		bool bPrintPythonCommands = false);
+		bool bForce = false, bool bPrintPythonCommands = false);
 
 	// Local shapes are relative to the control itself.
-	FTransform GetControlShapeTransform(
+	CONTROLRIG_API FTransform GetControlShapeTransform(
 		FRigControlElement* InControlElement, const ERigTransformType::Type InTransformType) const;
-	void SetControlShapeTransform(FRigControlElement* InControlElement, const FTransform& InTransform,
+	// Writing an identical shape is skipped unless bForce. Writing the initial shape also writes the current one.
+	CONTROLRIG_API void SetControlShapeTransform(FRigControlElement* InControlElement, const FTransform& InTransform,
 		const ERigTransformType::Type InTransformType, bool bSetupUndo = false, bool bForce = false,
 		bool bPrintPythonCommands = false);
 
-	void SetControlPreferredEulerAngles(
-		FRigControlElement* InControlElement, const FTransform& InTransform, bool bFixEulerFlips = false);
+	// The preferred rotator; when the hierarchy does not use preferred angles, the current value's rotation.
+	FRotator GetControlPreferredRotator(const FRigControlElement* InControlElement, bool bInitial = false) const
+	{
+		if (InControlElement)
+		{
+			if (bUsePreferredEulerAngles)
+			{
+				return InControlElement->PreferredEulerAngles.GetRotator(bInitial);
+			}
+			return GetControlValue(InControlElement->GetKey())
+				.GetAsTransform(InControlElement->Settings.ControlType, InControlElement->Settings.PrimaryAxis)
+				.Rotator();
+		}
+		return FRotator::ZeroRotator;
+	}
 	void SetControlPreferredRotator(FRigControlElement* InControlElement, const FRotator& InRotator,
-		bool bInitial = false, bool bFixEulerFlips = false);
-	FRotator GetControlPreferredRotator(FRigControlElement* InControlElement, bool bInitial = false) const;
+		bool bInitial = false, bool bFixEulerFlips = false)
+	{
+		if (InControlElement)
+		{
+			InControlElement->PreferredEulerAngles.SetRotator(InRotator, bInitial, bFixEulerFlips);
+		}
+	}
+	// Sets the preferred angles of a rotation-carrying control to the transform's rotation as is (no flip fixing);
+	// other controls are left alone.
+	CONTROLRIG_API void SetControlPreferredEulerAngles(
+		FRigControlElement* InControlElement, const FTransform& InTransform, bool bIsInitial = false);
 
-	void SetControlSettings(FRigControlElement* InControlElement, const FRigControlSettings& InSettings,
+	// The control's transforms follow from its values as the new settings read them.
+	CONTROLRIG_API void SetControlSettings(FRigControlElement* InControlElement, FRigControlSettings InSettings,
 		bool bSetupUndo = false, bool bForce = false, bool bPrintPythonCommands = false);
+
+	// ---- Control values to and from their double-precision types ----
+
+	static FRigControlValue MakeControlValueFromBool(bool InValue) { return FRigControlValue::Make<bool>(InValue); }
+	static FRigControlValue MakeControlValueFromFloat(float InValue) { return FRigControlValue::Make<float>(InValue); }
+	static float GetFloatFromControlValue(FRigControlValue InValue) { return InValue.Get<float>(); }
+	static FRigControlValue MakeControlValueFromInt(int32 InValue) { return FRigControlValue::Make<int32>(InValue); }
+	static int32 GetIntFromControlValue(FRigControlValue InValue) { return InValue.Get<int32>(); }
+	static FRigControlValue MakeControlValueFromVector2D(FVector2D InValue)
+	{
+		return FRigControlValue::Make<FVector3f>(FVector3f(float(InValue.X), float(InValue.Y), 0.f));
+	}
+	static FVector2D GetVector2DFromControlValue(FRigControlValue InValue)
+	{
+		const FVector3f Vector = InValue.Get<FVector3f>();
+		return FVector2D(Vector.X, Vector.Y);
+	}
+	static FRigControlValue MakeControlValueFromVector(FVector InValue)
+	{
+		return FRigControlValue::Make<FVector>(InValue);
+	}
+	static FVector GetVectorFromControlValue(FRigControlValue InValue) { return FVector(InValue.Get<FVector3f>()); }
+	static FRigControlValue MakeControlValueFromRotator(FRotator InValue)
+	{
+		return FRigControlValue::Make<FVector>(InValue.Euler());
+	}
+	static FRotator GetRotatorFromControlValue(FRigControlValue InValue)
+	{
+		return FRotator::MakeFromEuler(FVector(InValue.Get<FVector3f>()));
+	}
+	static FRigControlValue MakeControlValueFromTransform(FTransform InValue)
+	{
+		return FRigControlValue::Make<FRigControlValue::FTransform_Float>(InValue);
+	}
+	static FTransform GetTransformFromControlValue(FRigControlValue InValue)
+	{
+		return InValue.Get<FRigControlValue::FTransform_Float>().ToTransform();
+	}
+	static FRigControlValue MakeControlValueFromEulerTransform(FEulerTransform InValue)
+	{
+		return FRigControlValue::Make<FRigControlValue::FEulerTransform_Float>(InValue);
+	}
+	static FEulerTransform GetEulerTransformFromControlValue(FRigControlValue InValue)
+	{
+		return InValue.Get<FRigControlValue::FEulerTransform_Float>().ToTransform();
+	}
+	static FRigControlValue MakeControlValueFromTransformNoScale(FTransformNoScale InValue)
+	{
+		return FRigControlValue::Make<FRigControlValue::FTransformNoScale_Float>(InValue);
+	}
+	static FTransformNoScale GetTransformNoScaleFromControlValue(FRigControlValue InValue)
+	{
+		return InValue.Get<FRigControlValue::FTransformNoScale_Float>().ToTransform();
+	}
 
 	// ---- Construction ----
 
-	URigHierarchyController* GetController(bool bCreateIfNeeded = true);
-
-	// InName when no element of that type has it, else InName_1, InName_2, ...
-	FName GetSafeNewName(const FName& InPotentialNewName, ERigElementType InElementType) const;
+	CONTROLRIG_API URigHierarchyController* GetController(bool bCreateIfNeeded = true);
 
 private:
 	// One transform pair of one pose; at most one of the two is dirty.
@@ -161,8 +328,26 @@ private:
 		FRigControlValue Value[2];
 	};
 
+	// Bone, Null, Control, Curve, Reference, Connector, Socket: the single element types, by flat index.
+	static constexpr int32 NumElementTypes = 7;
+	static int32 RigElementTypeToFlatIndex(ERigElementType InElementType);
+	static ERigElementType FlatIndexToRigElementType(int32 InIndex);
+
+	// Rotator, Euler-transform, transform and no-scale-transform controls keep preferred Euler angles.
+	static bool HasPreferredEulerAngles(ERigControlType InControlType);
+	// The rotation of a control's value, and (for rotator and Euler-transform controls, whose values hold Euler
+	// angles) the value with its rotation replaced.
+	static FRotator GetValueRotation(const FRigControlValue& InValue, ERigControlType InControlType);
+	static void SetValueRotation(
+		FRigControlValue& InOutValue, ERigControlType InControlType, const FRotator& InRotator);
+
+	// InName when no element of that type has it, else InName_1, InName_2, ...
+	FName GetSafeNewName(const FName& InPotentialNewName, ERigElementType InElementType) const;
+
 	int32 AddElement(FRigBaseElement* InElement, const FRigElementKey& InParent);
 	void SetControlValueInternal(FRigControlElement* InControl, int32 InPose, const FRigControlValue& InValue);
+	void SetControlOffsetInternal(FRigControlElement* InControlElement, const FTransform& InTransform,
+		const ERigTransformType::Type InTransformType, bool bAffectChildren);
 
 	const FTransform& ParentFrame(int32 InIndex, int32 InPose) const;
 	const FTransform& ParentGlobal(int32 InIndex, int32 InPose) const;
@@ -174,6 +359,8 @@ private:
 	// Brings the children of InIndex into the state its coming change needs and marks what the change will
 	// invalidate. Must run before the element's own transforms change.
 	void PropagateToChildren(int32 InIndex, int32 InPose, bool bAffectChildren);
+	// Writes an element's local transform; a control with preferred Euler angles also updates them, fixing flips
+	// against the previous ones when bFixEulerFlips.
 	void WriteLocal(FRigTransformElement* InElement, int32 InPose, const FTransform& InTransform, bool bFixEulerFlips);
 
 	void LogCommand(const TCHAR* InCommand, const FRigBaseElement* InElement, const FTransform& InTransform) const;
@@ -187,10 +374,11 @@ private:
 	mutable TArray<FControlState> Controls;
 	// Element index of each control, by the control's sub index.
 	TArray<int32> ControlElementIndices;
-	int32 NumPerType[8] = {0, 0, 0, 0, 0, 0, 0, 0};
+	int32 NumPerType[NumElementTypes] = {};
 	uint32 TopologyVersion = 0;
 	bool bUsePreferredEulerAngles = true;
 	TUniquePtr<URigHierarchyController> Controller;
 
 	friend class URigHierarchyController;
+	friend class QVHost::FRigHierarchyAccess;
 };

@@ -3,6 +3,7 @@
 
 #include "CoreMinimal.h"
 #include "Rigs/RigHierarchyDefines.h"
+#include "Rigs/RigHierarchyElements.h"
 
 class URigHierarchy;
 struct FRigBaseElement;
@@ -10,23 +11,37 @@ struct FRigBaseElement;
 struct FCachedRigElement
 {
 	FCachedRigElement() = default;
-	FCachedRigElement(const FRigElementKey& InKey, const URigHierarchy* InHierarchy);
+	// Resolves InKey; with bForceStoreKey the key is kept even when it does not resolve.
+	CONTROLRIG_API FCachedRigElement(
+		const FRigElementKey& InKey, const URigHierarchy* InHierarchy, bool bForceStoreKey = false);
 
 	// True when the index is set and the key names a typed, non-None element.
 	bool IsValid() const { return Index != INDEX_NONE && Key.IsValid(); }
 	explicit operator bool() const { return IsValid(); }
-	void Reset();
+	operator int32() const { return GetIndex(); }
+	explicit operator FRigElementKey() const { return Key; }
+	CONTROLRIG_API void Reset();
 
 	int32 GetIndex() const { return Index; }
 	const FRigElementKey& GetKey() const { return Key; }
 	const FRigBaseElement* GetElement() const { return Element; }
 
 	// Re-resolves the stored key when the hierarchy or its topology changed; true when it resolves.
-	bool UpdateCache(const URigHierarchy* InHierarchy);
+	CONTROLRIG_API bool UpdateCache(const URigHierarchy* InHierarchy);
 	// Stores InKey and resolves it unless it already is resolved for this hierarchy and topology.
-	bool UpdateCache(const FRigElementKey& InKey, const URigHierarchy* InHierarchy);
+	CONTROLRIG_API bool UpdateCache(const FRigElementKey& InKey, const URigHierarchy* InHierarchy);
+
+	friend uint32 GetTypeHash(const FCachedRigElement& Cache)
+	{
+		return GetTypeHash(Cache.Key) * 13 + static_cast<uint32>(Cache.Index);
+	}
 
 	bool operator==(const FCachedRigElement& Other) const { return Index == Other.Index && Key == Other.Key; }
+	bool operator!=(const FCachedRigElement& Other) const { return !(*this == Other); }
+	bool operator==(const FRigElementKey& Other) const { return Key == Other; }
+	bool operator!=(const FRigElementKey& Other) const { return Key != Other; }
+	bool operator==(const int32& Other) const { return GetIndex() == Other; }
+	bool operator!=(const int32& Other) const { return GetIndex() != Other; }
 
 private:
 	FRigElementKey Key;

@@ -25,12 +25,12 @@ public:
 	// InValue becomes the initial and current value; the offset is relative to the parent, the shape to the control.
 	FRigElementKey AddControl(FName InName, FRigElementKey InParent, FRigControlSettings InSettings,
 		FRigControlValue InValue, FTransform InOffsetTransform = FTransform::Identity,
-		FTransform InShapeTransform = FTransform::Identity, bool bSetupUndo = false, bool bPrintPythonCommand = false);
+		FTransform InShapeTransform = FTransform::Identity, bool bSetupUndo = true, bool bPrintPythonCommand = false);
 
 	// A control of animation type AnimationChannel below InParentControl, hidden, with a zero value. Fails (returns
 	// an invalid key) when the parent is not a control.
 	FRigElementKey AddAnimationChannel(FName InName, FRigElementKey InParentControl, FRigControlSettings InSettings,
-		bool bSetupUndo = false, bool bPrintPythonCommand = false);
+		bool bSetupUndo = true, bool bPrintPythonCommand = false);
 
 private:
 	FRigElementKey AddTransformElement(FRigTransformElement* InElement, FName InName, const FRigElementKey& InParent,

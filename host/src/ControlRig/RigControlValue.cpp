@@ -1,5 +1,72 @@
-// Conversions between control values and transforms.
-#include "Rigs/RigControlValue.h"
+// Control values: the float layouts and the conversions between values and transforms.
+#include "Rigs/RigHierarchyDefines.h"
+
+FRigControlValue::FTransform_Float::FTransform_Float(const FTransform& InTransform)
+{
+	const FQuat Rotation = InTransform.GetRotation();
+	const FVector Translation = InTransform.GetTranslation();
+	const FVector Scale = InTransform.GetScale3D();
+	RotationX = float(Rotation.X);
+	RotationY = float(Rotation.Y);
+	RotationZ = float(Rotation.Z);
+	RotationW = float(Rotation.W);
+	TranslationX = float(Translation.X);
+	TranslationY = float(Translation.Y);
+	TranslationZ = float(Translation.Z);
+	ScaleX = float(Scale.X);
+	ScaleY = float(Scale.Y);
+	ScaleZ = float(Scale.Z);
+}
+
+FTransform FRigControlValue::FTransform_Float::ToTransform() const
+{
+	FTransform Transform;
+	Transform.SetRotation(FQuat(RotationX, RotationY, RotationZ, RotationW));
+	Transform.SetTranslation(FVector(TranslationX, TranslationY, TranslationZ));
+	Transform.SetScale3D(FVector(ScaleX, ScaleY, ScaleZ));
+	return Transform;
+}
+
+FRigControlValue::FTransformNoScale_Float::FTransformNoScale_Float(const FTransformNoScale& InTransform)
+{
+	RotationX = float(InTransform.Rotation.X);
+	RotationY = float(InTransform.Rotation.Y);
+	RotationZ = float(InTransform.Rotation.Z);
+	RotationW = float(InTransform.Rotation.W);
+	TranslationX = float(InTransform.Location.X);
+	TranslationY = float(InTransform.Location.Y);
+	TranslationZ = float(InTransform.Location.Z);
+}
+
+FTransformNoScale FRigControlValue::FTransformNoScale_Float::ToTransform() const
+{
+	FTransformNoScale Transform;
+	Transform.Rotation = FQuat(RotationX, RotationY, RotationZ, RotationW);
+	Transform.Location = FVector(TranslationX, TranslationY, TranslationZ);
+	return Transform;
+}
+
+FRigControlValue::FEulerTransform_Float::FEulerTransform_Float(const FEulerTransform& InTransform)
+{
+	RotationPitch = float(InTransform.Rotation.Pitch);
+	RotationYaw = float(InTransform.Rotation.Yaw);
+	RotationRoll = float(InTransform.Rotation.Roll);
+	TranslationX = float(InTransform.Location.X);
+	TranslationY = float(InTransform.Location.Y);
+	TranslationZ = float(InTransform.Location.Z);
+	ScaleX = float(InTransform.Scale.X);
+	ScaleY = float(InTransform.Scale.Y);
+	ScaleZ = float(InTransform.Scale.Z);
+}
+
+FEulerTransform FRigControlValue::FEulerTransform_Float::ToTransform() const
+{
+	FEulerTransform Transform;
+	Transform.Rotation = FRotator(RotationPitch, RotationYaw, RotationRoll);
+	Transform.Location = FVector(TranslationX, TranslationY, TranslationZ);
+	Transform.Scale = FVector(ScaleX, ScaleY, ScaleZ);
+	return Transform;
+}
 
 namespace
 {
@@ -29,93 +96,16 @@ double AxisComponent(const FVector& InVector, ERigControlAxis InAxis)
 	}
 }
 
-// A 2D control moves in the plane across its primary axis.
-FVector PlaneToVector(const FVector3f& InValue, ERigControlAxis InAxis)
+// The stored rotator moved by the normalised difference to the new rotation, so it can wind past +-180 degrees.
+FRotator WindTowards(const FRotator& InStored, const FRotator& InNew)
 {
-	switch (InAxis)
-	{
-		case ERigControlAxis::Y:
-			return FVector(InValue.X, 0.0, InValue.Y);
-		case ERigControlAxis::Z:
-			return FVector(InValue.X, InValue.Y, 0.0);
-		default:
-			return FVector(0.0, InValue.X, InValue.Y);
-	}
-}
-
-FVector3f VectorToPlane(const FVector& InVector, ERigControlAxis InAxis)
-{
-	switch (InAxis)
-	{
-		case ERigControlAxis::Y:
-			return FVector3f(float(InVector.X), float(InVector.Z), 0.f);
-		case ERigControlAxis::Z:
-			return FVector3f(float(InVector.X), float(InVector.Y), 0.f);
-		default:
-			return FVector3f(float(InVector.Y), float(InVector.Z), 0.f);
-	}
+	FRotator Winding, Remainder;
+	InStored.GetWindingAndRemainder(Winding, Remainder);
+	FRotator Delta = InNew - Remainder;
+	Delta.Normalize();
+	return InStored + Delta;
 }
 } // namespace
-
-FRigControlValue::FTransform_Float::FTransform_Float(const FTransform& InTransform)
-{
-	const FQuat Rotation = InTransform.GetRotation();
-	const FVector Translation = InTransform.GetTranslation();
-	const FVector Scale = InTransform.GetScale3D();
-	RotationX = float(Rotation.X);
-	RotationY = float(Rotation.Y);
-	RotationZ = float(Rotation.Z);
-	RotationW = float(Rotation.W);
-	TranslationX = float(Translation.X);
-	TranslationY = float(Translation.Y);
-	TranslationZ = float(Translation.Z);
-	ScaleX = float(Scale.X);
-	ScaleY = float(Scale.Y);
-	ScaleZ = float(Scale.Z);
-}
-
-FTransform FRigControlValue::FTransform_Float::ToTransform() const
-{
-	return FTransform(FQuat(RotationX, RotationY, RotationZ, RotationW),
-		FVector(TranslationX, TranslationY, TranslationZ), FVector(ScaleX, ScaleY, ScaleZ));
-}
-
-FRigControlValue::FTransformNoScale_Float::FTransformNoScale_Float(const FTransform& InTransform)
-{
-	const FTransform_Float Full(InTransform);
-	RotationX = Full.RotationX;
-	RotationY = Full.RotationY;
-	RotationZ = Full.RotationZ;
-	RotationW = Full.RotationW;
-	TranslationX = Full.TranslationX;
-	TranslationY = Full.TranslationY;
-	TranslationZ = Full.TranslationZ;
-}
-
-FTransform FRigControlValue::FTransformNoScale_Float::ToTransform() const
-{
-	return FTransform(
-		FQuat(RotationX, RotationY, RotationZ, RotationW), FVector(TranslationX, TranslationY, TranslationZ));
-}
-
-FRigControlValue::FEulerTransform_Float::FEulerTransform_Float(const FEulerTransform& InTransform)
-{
-	RotationPitch = float(InTransform.Rotation.Pitch);
-	RotationYaw = float(InTransform.Rotation.Yaw);
-	RotationRoll = float(InTransform.Rotation.Roll);
-	TranslationX = float(InTransform.Location.X);
-	TranslationY = float(InTransform.Location.Y);
-	TranslationZ = float(InTransform.Location.Z);
-	ScaleX = float(InTransform.Scale.X);
-	ScaleY = float(InTransform.Scale.Y);
-	ScaleZ = float(InTransform.Scale.Z);
-}
-
-FEulerTransform FRigControlValue::FEulerTransform_Float::ToTransform() const
-{
-	return FEulerTransform(FVector(TranslationX, TranslationY, TranslationZ),
-		FRotator(RotationPitch, RotationYaw, RotationRoll), FVector(ScaleX, ScaleY, ScaleZ));
-}
 
 FTransform FRigControlValue::GetAsTransform(ERigControlType InControlType, ERigControlAxis InPrimaryAxis) const
 {
@@ -123,36 +113,58 @@ FTransform FRigControlValue::GetAsTransform(ERigControlType InControlType, ERigC
 	switch (InControlType)
 	{
 		case ERigControlType::Bool:
+			Transform.SetLocation(FVector(Get<bool>() ? 1.0 : 0.0, 0.0, 0.0));
 			break;
 		case ERigControlType::Float:
-			Transform.SetTranslation(AlongAxis(Get<float>(), InPrimaryAxis));
-			break;
-		case ERigControlType::Integer:
-			Transform.SetTranslation(AlongAxis(double(Get<int32>()), InPrimaryAxis));
+			Transform.SetLocation(AlongAxis(Get<float>(), InPrimaryAxis));
 			break;
 		case ERigControlType::ScaleFloat:
-			Transform.SetScale3D(FVector(Get<float>()));
+		{
+			const double Value = Get<float>();
+			Transform.SetScale3D(FVector(Value, Value, Value));
+			break;
+		}
+		case ERigControlType::Integer:
+			Transform.SetLocation(AlongAxis(double(float(Get<int32>())), InPrimaryAxis));
 			break;
 		case ERigControlType::Vector2D:
-			Transform.SetTranslation(PlaneToVector(Get<FVector3f>(), InPrimaryAxis));
+		{
+			// A 2D control moves in the plane across its primary axis.
+			const FVector3f Value = Get<FVector3f>();
+			switch (InPrimaryAxis)
+			{
+				case ERigControlAxis::X:
+					Transform.SetLocation(FVector(0.0, Value.X, Value.Y));
+					break;
+				case ERigControlAxis::Y:
+					Transform.SetLocation(FVector(Value.X, 0.0, Value.Y));
+					break;
+				case ERigControlAxis::Z:
+					Transform.SetLocation(FVector(Value.X, Value.Y, 0.0));
+					break;
+			}
 			break;
+		}
 		case ERigControlType::Position:
-			Transform.SetTranslation(Get<FVector>());
+			Transform.SetLocation(FVector(Get<FVector3f>()));
 			break;
 		case ERigControlType::Scale:
-			Transform.SetScale3D(Get<FVector>());
+			Transform.SetScale3D(FVector(Get<FVector3f>()));
 			break;
 		case ERigControlType::Rotator:
-			Transform.SetRotation(Get<FRotator>().Quaternion());
+			Transform.SetRotation(FQuat(FRotator::MakeFromEuler(FVector(Get<FVector3f>()))));
 			break;
 		case ERigControlType::Transform:
 			Transform = Get<FTransform_Float>().ToTransform();
+			Transform.NormalizeRotation();
 			break;
 		case ERigControlType::TransformNoScale:
 			Transform = Get<FTransformNoScale_Float>().ToTransform();
+			Transform.NormalizeRotation();
 			break;
 		case ERigControlType::EulerTransform:
-			Transform = Get<FEulerTransform>().ToFTransform();
+			Transform = Get<FEulerTransform_Float>().ToTransform().ToFTransform();
+			Transform.NormalizeRotation();
 			break;
 	}
 	return Transform;
@@ -164,71 +176,60 @@ void FRigControlValue::SetFromTransform(
 	switch (InControlType)
 	{
 		case ERigControlType::Bool:
+			Set<bool>(InTransform.GetLocation().X > UE_SMALL_NUMBER);
 			break;
 		case ERigControlType::Float:
-			Set<float>(float(AxisComponent(InTransform.GetTranslation(), InPrimaryAxis)));
-			break;
-		case ERigControlType::Integer:
-			Set<int32>(FMath::RoundToInt(AxisComponent(InTransform.GetTranslation(), InPrimaryAxis)));
+			Set<float>(float(AxisComponent(InTransform.GetLocation(), InPrimaryAxis)));
 			break;
 		case ERigControlType::ScaleFloat:
-			Set<float>(float(AxisComponent(InTransform.GetScale3D(), InPrimaryAxis)));
+			Set<float>(float(InTransform.GetScale3D().X));
+			break;
+		case ERigControlType::Integer:
+			// Truncated towards zero, as the engine converts.
+			Set<int32>(int32(AxisComponent(InTransform.GetLocation(), InPrimaryAxis)));
 			break;
 		case ERigControlType::Vector2D:
-			Set<FVector3f>(VectorToPlane(InTransform.GetTranslation(), InPrimaryAxis));
+		{
+			const FVector Location = InTransform.GetLocation();
+			switch (InPrimaryAxis)
+			{
+				case ERigControlAxis::X:
+					Set<FVector3f>(FVector3f(float(Location.Y), float(Location.Z), 0.f));
+					break;
+				case ERigControlAxis::Y:
+					Set<FVector3f>(FVector3f(float(Location.X), float(Location.Z), 0.f));
+					break;
+				case ERigControlAxis::Z:
+					Set<FVector3f>(FVector3f(float(Location.X), float(Location.Y), 0.f));
+					break;
+			}
 			break;
+		}
 		case ERigControlType::Position:
-			Set<FVector>(InTransform.GetTranslation());
+			Set<FVector3f>(FVector3f(InTransform.GetLocation()));
 			break;
 		case ERigControlType::Scale:
-			Set<FVector>(InTransform.GetScale3D());
+			Set<FVector3f>(FVector3f(InTransform.GetScale3D()));
 			break;
 		case ERigControlType::Rotator:
-			Set<FRotator>(InTransform.Rotator());
+		{
+			const FRotator Stored = FRotator::MakeFromEuler(FVector(Get<FVector3f>()));
+			Set<FVector3f>(FVector3f(WindTowards(Stored, FRotator(InTransform.GetRotation())).Euler()));
 			break;
+		}
 		case ERigControlType::Transform:
-			Set<FTransform>(InTransform);
+			Set<FTransform_Float>(InTransform);
 			break;
 		case ERigControlType::TransformNoScale:
-			Set<FTransformNoScale_Float>(FTransformNoScale_Float(InTransform));
+			Set<FTransformNoScale_Float>(FTransformNoScale(InTransform));
 			break;
 		case ERigControlType::EulerTransform:
-			Set<FEulerTransform>(FEulerTransform(InTransform));
+		{
+			FEulerTransform NewTransform(InTransform);
+			const FEulerTransform Stored = Get<FEulerTransform_Float>().ToTransform();
+			NewTransform.Rotation = WindTowards(Stored.Rotation, InTransform.GetRotation().Rotator());
+			Set<FEulerTransform_Float>(NewTransform);
 			break;
-	}
-}
-
-FString FRigControlValue::ToString(ERigControlType InControlType) const
-{
-	switch (InControlType)
-	{
-		case ERigControlType::Bool:
-			return Get<bool>() ? TEXT("true") : TEXT("false");
-		case ERigControlType::Float:
-		case ERigControlType::ScaleFloat:
-			return FString::SanitizeFloat(Get<float>());
-		case ERigControlType::Integer:
-			return FString::FromInt(Get<int32>());
-		case ERigControlType::Vector2D:
-		{
-			const FVector3f Value = Get<FVector3f>();
-			return FString::Printf(TEXT("(%g, %g)"), Value.X, Value.Y);
-		}
-		case ERigControlType::Position:
-		case ERigControlType::Scale:
-		case ERigControlType::Rotator:
-		{
-			const FVector3f Value = Get<FVector3f>();
-			return FString::Printf(TEXT("(%g, %g, %g)"), Value.X, Value.Y, Value.Z);
-		}
-		default:
-		{
-			const FTransform Transform = GetAsTransform(InControlType, ERigControlAxis::X);
-			const FVector T = Transform.GetTranslation();
-			const FRotator R = Transform.Rotator();
-			const FVector S = Transform.GetScale3D();
-			return FString::Printf(TEXT("T(%g, %g, %g) R(%g, %g, %g) S(%g, %g, %g)"), T.X, T.Y, T.Z, R.Pitch, R.Yaw,
-				R.Roll, S.X, S.Y, S.Z);
 		}
 	}
 }

@@ -1,6 +1,7 @@
 // The rig hierarchy's element storage, lazy transform propagation and control state.
 #include "Rigs/RigHierarchy.h"
 
+#include "QVHost/ControlValueText.h"
 #include "Rigs/RigHierarchyController.h"
 
 #include <atomic>
@@ -12,12 +13,7 @@ namespace
 // Topology versions are unique across all hierarchies, so a cached index never survives a rebuild elsewhere.
 std::atomic<uint32> GTopologyVersionCounter{0};
 
-int32 TypeSlot(ERigElementType InType)
-{
-	const uint32 Bits = static_cast<uint8>(InType);
-	return Bits == 0 ? 0 : std::countr_zero(Bits) + 1;
-}
-
+// Controls whose values hold Euler angles, and which report their preferred angles as their value's rotation.
 bool IsRotatorControl(ERigControlType InType)
 {
 	return InType == ERigControlType::Rotator || InType == ERigControlType::EulerTransform;
@@ -35,11 +31,100 @@ URigHierarchy::URigHierarchy() : TopologyVersion(++GTopologyVersionCounter) {}
 
 URigHierarchy::~URigHierarchy() = default;
 
+// The rotation of a rotator or Euler-transform control's value.
+bool URigHierarchy::HasPreferredEulerAngles(ERigControlType InControlType)
+{
+	switch (InControlType)
+	{
+		case ERigControlType::Rotator:
+		case ERigControlType::EulerTransform:
+		case ERigControlType::Transform:
+		case ERigControlType::TransformNoScale:
+			return true;
+		default:
+			return false;
+	}
+}
+
+FRotator URigHierarchy::GetValueRotation(const FRigControlValue& InValue, ERigControlType InControlType)
+{
+	switch (InControlType)
+	{
+		case ERigControlType::Rotator:
+			return FRotator::MakeFromEuler(FVector(InValue.Get<FVector3f>()));
+		case ERigControlType::EulerTransform:
+			return InValue.Get<FRigControlValue::FEulerTransform_Float>().GetRotator();
+		default:
+			return InValue.GetAsTransform(InControlType, ERigControlAxis::X).Rotator();
+	}
+}
+
+// Replaces the rotation of a rotator or Euler-transform control's value, keeping the rest.
+void URigHierarchy::SetValueRotation(
+	FRigControlValue& InOutValue, ERigControlType InControlType, const FRotator& InRotator)
+{
+	if (InControlType == ERigControlType::Rotator)
+	{
+		InOutValue.Set<FVector3f>(FVector3f(InRotator.Euler()));
+		return;
+	}
+	FRigControlValue::FEulerTransform_Float& Euler = InOutValue.GetRef<FRigControlValue::FEulerTransform_Float>();
+	Euler.RotationPitch = float(InRotator.Pitch);
+	Euler.RotationYaw = float(InRotator.Yaw);
+	Euler.RotationRoll = float(InRotator.Roll);
+}
+
 // ---- Elements ----
+
+ERigElementType URigHierarchy::FlatIndexToRigElementType(int32 InIndex)
+{
+	static constexpr ERigElementType Types[NumElementTypes] = {ERigElementType::Bone, ERigElementType::Null,
+		ERigElementType::Control, ERigElementType::Curve, ERigElementType::Reference, ERigElementType::Connector,
+		ERigElementType::Socket};
+	return InIndex >= 0 && InIndex < NumElementTypes ? Types[InIndex] : ERigElementType::None;
+}
+
+int32 URigHierarchy::RigElementTypeToFlatIndex(ERigElementType InElementType)
+{
+	switch (InElementType)
+	{
+		case ERigElementType::Bone:
+			return 0;
+		case ERigElementType::Null:
+			return 1;
+		case ERigElementType::Control:
+			return 2;
+		case ERigElementType::Curve:
+			return 3;
+		case ERigElementType::Reference:
+			return 4;
+		case ERigElementType::Connector:
+			return 5;
+		case ERigElementType::Socket:
+			return 6;
+		default:
+			break;
+	}
+	return INDEX_NONE;
+}
 
 int32 URigHierarchy::Num(ERigElementType InElementType) const
 {
-	return NumPerType[TypeSlot(InElementType)];
+	const int32 FlatIndex = RigElementTypeToFlatIndex(InElementType);
+	if (FlatIndex != INDEX_NONE)
+	{
+		return NumPerType[FlatIndex];
+	}
+	// All, or a mask of several types: the elements of each type in it.
+	int32 Count = 0;
+	for (int32 Flat = 0; Flat < NumElementTypes; ++Flat)
+	{
+		if (FRigElementKey(FlatIndexToRigElementType(Flat)).IsTypeOf(InElementType))
+		{
+			Count += NumPerType[Flat];
+		}
+	}
+	return Count;
 }
 
 int32 URigHierarchy::GetIndex(const FRigElementKey& InKey, bool bFollowRedirector) const
@@ -52,21 +137,42 @@ int32 URigHierarchy::GetIndex(const FRigElementKey& InKey, bool bFollowRedirecto
 	return Found ? *Found : INDEX_NONE;
 }
 
-FRigElementKey URigHierarchy::GetKey(int32 InIndex) const
-{
-	const FRigBaseElement* Element = Get(InIndex);
-	return Element ? Element->GetKey() : FRigElementKey();
-}
-
-TArray<FRigElementKey> URigHierarchy::GetAllKeys(ERigElementType InElementType) const
+TArray<FRigElementKey> URigHierarchy::GetAllKeys(bool bTraverse, ERigElementType InElementType) const
 {
 	TArray<FRigElementKey> Keys;
 	Keys.Reserve(Elements.Num());
-	for (const FRigBaseElement* Element : Elements)
+	if (!bTraverse)
 	{
-		if (HasAnyRigElementType(InElementType, Element->GetType()))
+		for (const FRigBaseElement* Element : Elements)
+		{
+			if (Element->IsTypeOf(InElementType))
+			{
+				Keys.Add(Element->GetKey());
+			}
+		}
+		return Keys;
+	}
+
+	// Depth first from each root in element order; a stack of pending elements, children pushed in reverse.
+	TArray<const FRigBaseElement*> Pending;
+	for (int32 RootIndex = Elements.Num() - 1; RootIndex >= 0; --RootIndex)
+	{
+		if (ParentIndices[RootIndex] == INDEX_NONE)
+		{
+			Pending.Add(Elements[RootIndex]);
+		}
+	}
+	while (!Pending.IsEmpty())
+	{
+		const FRigBaseElement* Element = Pending.Pop();
+		if (Element->IsTypeOf(InElementType))
 		{
 			Keys.Add(Element->GetKey());
+		}
+		const TConstArrayView<FRigBaseElement*> Children = GetChildren(Element);
+		for (int32 ChildIndex = Children.Num() - 1; ChildIndex >= 0; --ChildIndex)
+		{
+			Pending.Add(Children[ChildIndex]);
 		}
 	}
 	return Keys;
@@ -74,7 +180,7 @@ TArray<FRigElementKey> URigHierarchy::GetAllKeys(ERigElementType InElementType) 
 
 // ---- Parents and children ----
 
-FRigElementKey URigHierarchy::GetFirstParent(const FRigElementKey& InKey) const
+FRigElementKey URigHierarchy::GetFirstParent(FRigElementKey InKey) const
 {
 	return GetKey(GetFirstParent(GetIndex(InKey)));
 }
@@ -103,38 +209,28 @@ TConstArrayView<FRigBaseElement*> URigHierarchy::GetChildren(const FRigBaseEleme
 	return TConstArrayView<FRigBaseElement*>();
 }
 
-TArray<FRigElementKey> URigHierarchy::GetChildren(const FRigElementKey& InKey, bool bRecursive) const
+TArray<FRigElementKey> URigHierarchy::GetChildren(FRigElementKey InKey, bool bRecursive) const
 {
-	TArray<FRigElementKey> Keys;
-	TArray<const FRigBaseElement*> Pending;
-	Pending.Add(Find(InKey));
-	while (!Pending.IsEmpty())
+	TArray<const FRigBaseElement*> Children;
+	for (FRigBaseElement* Child : GetChildren(Find(InKey)))
 	{
-		const FRigBaseElement* Element = Pending.Pop();
-		for (FRigBaseElement* Child : GetChildren(Element))
+		Children.Add(Child);
+	}
+	// Level by level: the children's children are appended as the list is walked.
+	for (int32 Visited = 0; bRecursive && Visited < Children.Num(); ++Visited)
+	{
+		for (FRigBaseElement* Child : GetChildren(Children[Visited]))
 		{
-			Keys.Add(Child->GetKey());
-			if (bRecursive)
-			{
-				Pending.Add(Child);
-			}
+			Children.Add(Child);
 		}
 	}
+	TArray<FRigElementKey> Keys;
+	Keys.Reserve(Children.Num());
+	for (const FRigBaseElement* Child : Children)
+	{
+		Keys.Add(Child->GetKey());
+	}
 	return Keys;
-}
-
-int32 URigHierarchy::GetDepth(const FRigBaseElement* InElement) const
-{
-	if (InElement == nullptr)
-	{
-		return INDEX_NONE;
-	}
-	int32 Depth = 0;
-	for (int32 Index = ParentIndices[InElement->GetIndex()]; Index != INDEX_NONE; Index = ParentIndices[Index])
-	{
-		++Depth;
-	}
-	return Depth;
 }
 
 // ---- Lazy evaluation ----
@@ -289,19 +385,13 @@ void URigHierarchy::WriteLocal(
 		const FRigControlSettings& Settings = Control->Settings;
 		FRigControlValue Value = Controls[Control->GetSubIndex()].Value[InPose];
 		Value.SetFromTransform(InTransform, Settings.ControlType, Settings.PrimaryAxis);
-		if (IsRotatorControl(Settings.ControlType) && bUsePreferredEulerAngles)
+		if (HasPreferredEulerAngles(Settings.ControlType) && bUsePreferredEulerAngles)
 		{
 			const FRotator Rotator =
-				Control->PreferredEulerAngles.SetRotator(InTransform.Rotator(), InPose == InitialPose, true);
-			if (Settings.ControlType == ERigControlType::Rotator)
+				Control->PreferredEulerAngles.SetRotator(InTransform.Rotator(), InPose == InitialPose, bFixEulerFlips);
+			if (IsRotatorControl(Settings.ControlType))
 			{
-				Value.Set<FRotator>(Rotator);
-			}
-			else
-			{
-				FEulerTransform Euler = Value.Get<FEulerTransform>();
-				Euler.Rotation = Rotator;
-				Value.Set<FEulerTransform>(Euler);
+				SetValueRotation(Value, Settings.ControlType, Rotator);
 			}
 		}
 		Controls[Control->GetSubIndex()].Value[InPose] = Value;
@@ -336,13 +426,16 @@ void URigHierarchy::SetTransform(FRigTransformElement* InTransformElement, const
 
 	PropagateToChildren(Index, Pose, bAffectChildren);
 
+	// As in the engine, a transform written to a control winds its preferred Euler angles towards the previous ones.
+	constexpr bool bFixEulerFlips = true;
 	if (bLocal)
 	{
-		WriteLocal(InTransformElement, Pose, InTransform, false);
+		WriteLocal(InTransformElement, Pose, InTransform, bFixEulerFlips);
 	}
 	else if (InTransformElement->GetType() == ERigElementType::Control)
 	{
-		WriteLocal(InTransformElement, Pose, InTransform.GetRelativeTransform(ParentFrame(Index, Pose)), false);
+		WriteLocal(
+			InTransformElement, Pose, InTransform.GetRelativeTransform(ParentFrame(Index, Pose)), bFixEulerFlips);
 	}
 	else
 	{
@@ -381,47 +474,45 @@ FTransform URigHierarchy::GetParentTransform(
 	return ERigTransformType::IsLocal(InTransformType) ? LocalOf(ParentIndex, Pose) : GlobalOf(ParentIndex, Pose);
 }
 
-FTransform URigHierarchy::GetLocalTransform(const FRigElementKey& InKey, bool bInitial) const
+FTransform URigHierarchy::GetLocalTransformByIndex(int32 InElementIndex, bool bInitial) const
 {
-	return GetLocalTransform(GetIndex(InKey), bInitial);
+	if (const FRigTransformElement* Element = Get<FRigTransformElement>(InElementIndex))
+	{
+		return LocalOf(Element->GetIndex(), bInitial ? InitialPose : CurrentPose);
+	}
+	return FTransform::Identity;
 }
 
-FTransform URigHierarchy::GetGlobalTransform(const FRigElementKey& InKey, bool bInitial) const
+FTransform URigHierarchy::GetGlobalTransformByIndex(int32 InElementIndex, bool bInitial) const
 {
-	return GetGlobalTransform(GetIndex(InKey), bInitial);
+	if (const FRigTransformElement* Element = Get<FRigTransformElement>(InElementIndex))
+	{
+		return GlobalOf(Element->GetIndex(), bInitial ? InitialPose : CurrentPose);
+	}
+	return FTransform::Identity;
 }
 
-FTransform URigHierarchy::GetLocalTransform(int32 InIndex, bool bInitial) const
-{
-	return IsValidIndex(InIndex) ? LocalOf(InIndex, bInitial ? InitialPose : CurrentPose) : FTransform::Identity;
-}
-
-FTransform URigHierarchy::GetGlobalTransform(int32 InIndex, bool bInitial) const
-{
-	return IsValidIndex(InIndex) ? GlobalOf(InIndex, bInitial ? InitialPose : CurrentPose) : FTransform::Identity;
-}
-
-void URigHierarchy::SetLocalTransform(const FRigElementKey& InKey, const FTransform& InTransform, bool bInitial,
+void URigHierarchy::SetLocalTransformByIndex(int32 InElementIndex, FTransform InTransform, bool bInitial,
 	bool bAffectChildren, bool bSetupUndo, bool bPrintPythonCommands)
 {
-	SetTransform(Find<FRigTransformElement>(InKey), InTransform,
+	SetTransform(Get<FRigTransformElement>(InElementIndex), InTransform,
 		bInitial ? ERigTransformType::InitialLocal : ERigTransformType::CurrentLocal, bAffectChildren, bSetupUndo,
 		false, bPrintPythonCommands);
 }
 
-void URigHierarchy::SetGlobalTransform(const FRigElementKey& InKey, const FTransform& InTransform, bool bInitial,
-	bool bAffectChildren, bool bSetupUndo, bool bPrintPythonCommands)
+void URigHierarchy::SetGlobalTransformByIndex(int32 InElementIndex, FTransform InTransform, bool bInitial,
+	bool bAffectChildren, bool bSetupUndo, bool bPrintPythonCommand)
 {
-	SetTransform(Find<FRigTransformElement>(InKey), InTransform,
+	SetTransform(Get<FRigTransformElement>(InElementIndex), InTransform,
 		bInitial ? ERigTransformType::InitialGlobal : ERigTransformType::CurrentGlobal, bAffectChildren, bSetupUndo,
-		false, bPrintPythonCommands);
+		false, bPrintPythonCommand);
 }
 
 void URigHierarchy::ResetPoseToInitial(ERigElementType InTypeFilter)
 {
 	for (FRigBaseElement* Element : Elements)
 	{
-		if (!HasAnyRigElementType(InTypeFilter, Element->GetType()))
+		if (!Element->IsTypeOf(InTypeFilter))
 		{
 			continue;
 		}
@@ -469,25 +560,15 @@ FRigControlValue URigHierarchy::GetControlValue(
 	FRigControlValue Value = Controls[InControlElement->GetSubIndex()].Value[bInitial ? InitialPose : CurrentPose];
 	if (bUsePreferredAngles && IsRotatorControl(Settings.ControlType))
 	{
-		const FRotator Preferred = InControlElement->PreferredEulerAngles.GetRotator(bInitial);
-		if (Settings.ControlType == ERigControlType::Rotator)
-		{
-			Value.Set<FRotator>(Preferred);
-		}
-		else
-		{
-			FEulerTransform Euler = Value.Get<FEulerTransform>();
-			Euler.Rotation = Preferred;
-			Value.Set<FEulerTransform>(Euler);
-		}
+		SetValueRotation(Value, Settings.ControlType, InControlElement->PreferredEulerAngles.GetRotator(bInitial));
 	}
 	return Value;
 }
 
-FRigControlValue URigHierarchy::GetControlValue(const FRigElementKey& InKey, ERigControlValueType InValueType) const
+FRigControlValue URigHierarchy::GetControlValueByIndex(int32 InElementIndex, ERigControlValueType InValueType) const
 {
-	return GetControlValue(
-		const_cast<URigHierarchy*>(this)->Find<FRigControlElement>(InKey), InValueType, bUsePreferredEulerAngles);
+	FRigControlElement* Control = const_cast<URigHierarchy*>(this)->Get<FRigControlElement>(InElementIndex);
+	return Control ? GetControlValue(Control, InValueType, bUsePreferredEulerAngles) : FRigControlValue();
 }
 
 void URigHierarchy::SetControlValueInternal(
@@ -524,24 +605,23 @@ void URigHierarchy::SetControlValue(FRigControlElement* InControlElement, const 
 	}
 	const bool bInitial = InValueType == ERigControlValueType::Initial;
 	SetControlValueInternal(InControlElement, bInitial ? InitialPose : CurrentPose, InValue);
-	if (IsRotatorControl(Settings.ControlType))
+	if (HasPreferredEulerAngles(Settings.ControlType))
 	{
-		const FRotator Rotator = Settings.ControlType == ERigControlType::Rotator
-			? InValue.Get<FRotator>()
-			: InValue.Get<FEulerTransform>().Rotation;
-		InControlElement->PreferredEulerAngles.SetRotator(Rotator, bInitial, bFixEulerFlips);
+		InControlElement->PreferredEulerAngles.SetRotator(
+			GetValueRotation(InValue, Settings.ControlType), bInitial, bFixEulerFlips);
 	}
 	if (bPrintPythonCommands)
 	{
 		UE_LOG(LogRigHierarchy, Display, TEXT("hierarchy.set_control_value('%s', '%s')"), *InControlElement->GetName(),
-			*InValue.ToString(Settings.ControlType));
+			*QVHost::ControlValueToString(InValue, Settings.ControlType));
 	}
 }
 
-void URigHierarchy::SetControlValue(
-	const FRigElementKey& InKey, const FRigControlValue& InValue, ERigControlValueType InValueType, bool bSetupUndo)
+void URigHierarchy::SetControlValueByIndex(int32 InElementIndex, FRigControlValue InValue,
+	ERigControlValueType InValueType, bool bSetupUndo, bool bPrintPythonCommands)
 {
-	SetControlValue(Find<FRigControlElement>(InKey), InValue, InValueType, bSetupUndo);
+	SetControlValue(
+		Get<FRigControlElement>(InElementIndex), InValue, InValueType, bSetupUndo, false, bPrintPythonCommands);
 }
 
 void URigHierarchy::SetControlVisibility(FRigControlElement* InControlElement, bool bVisibility)
@@ -550,11 +630,6 @@ void URigHierarchy::SetControlVisibility(FRigControlElement* InControlElement, b
 	{
 		InControlElement->Settings.SetVisible(bVisibility);
 	}
-}
-
-void URigHierarchy::SetControlVisibility(const FRigElementKey& InKey, bool bVisibility)
-{
-	SetControlVisibility(Find<FRigControlElement>(InKey), bVisibility);
 }
 
 FTransform URigHierarchy::GetControlOffsetTransform(
@@ -570,12 +645,38 @@ FTransform URigHierarchy::GetControlOffsetTransform(
 }
 
 void URigHierarchy::SetControlOffsetTransform(FRigControlElement* InControlElement, const FTransform& InTransform,
-	const ERigTransformType::Type InTransformType, bool bAffectChildren, bool bSetupUndo, bool bPrintPythonCommands)
+	const ERigTransformType::Type InTransformType, bool bAffectChildren, bool bSetupUndo, bool bForce,
+	bool bPrintPythonCommands)
 {
 	if (InControlElement == nullptr)
 	{
 		return;
 	}
+	const FLocalAndGlobal& Offset = Controls[InControlElement->GetSubIndex()].Offset[PoseOf(InTransformType)];
+	const bool bLocal = ERigTransformType::IsLocal(InTransformType);
+	if (!bForce && !(bLocal ? Offset.bLocalDirty : Offset.bGlobalDirty) &&
+		IsBitwiseEqual(bLocal ? Offset.Local : Offset.Global, InTransform))
+	{
+		return;
+	}
+
+	SetControlOffsetInternal(InControlElement, InTransform, InTransformType, bAffectChildren);
+	if (ERigTransformType::IsInitial(InTransformType))
+	{
+		// As in the engine, the current offset follows the initial one.
+		SetControlOffsetInternal(
+			InControlElement, InTransform, ERigTransformType::MakeCurrent(InTransformType), bAffectChildren);
+	}
+
+	if (bPrintPythonCommands)
+	{
+		LogCommand(TEXT("set_control_offset_transform"), InControlElement, InTransform);
+	}
+}
+
+void URigHierarchy::SetControlOffsetInternal(FRigControlElement* InControlElement, const FTransform& InTransform,
+	const ERigTransformType::Type InTransformType, bool bAffectChildren)
+{
 	const int32 Index = InControlElement->GetIndex();
 	const int32 Pose = PoseOf(InTransformType);
 	PropagateToChildren(Index, Pose, bAffectChildren);
@@ -600,11 +701,6 @@ void URigHierarchy::SetControlOffsetTransform(FRigControlElement* InControlEleme
 	{
 		GlobalOf(Index, Pose);
 	}
-
-	if (bPrintPythonCommands)
-	{
-		LogCommand(TEXT("set_control_offset_transform"), InControlElement, InTransform);
-	}
 }
 
 FTransform URigHierarchy::GetControlShapeTransform(
@@ -628,9 +724,20 @@ void URigHierarchy::SetControlShapeTransform(FRigControlElement* InControlElemen
 	}
 	const int32 Pose = PoseOf(InTransformType);
 	FTransform& Shape = Controls[InControlElement->GetSubIndex()].Shape[Pose];
-	Shape = ERigTransformType::IsLocal(InTransformType)
+	const FTransform NewShape = ERigTransformType::IsLocal(InTransformType)
 		? InTransform
 		: InTransform.GetRelativeTransform(GlobalOf(InControlElement->GetIndex(), Pose));
+	if (!bForce && IsBitwiseEqual(Shape, NewShape))
+	{
+		return;
+	}
+	Shape = NewShape;
+	if (ERigTransformType::IsInitial(InTransformType))
+	{
+		// As in the engine, the current shape follows the initial one.
+		SetControlShapeTransform(
+			InControlElement, InTransform, ERigTransformType::MakeCurrent(InTransformType), false, bForce);
+	}
 	if (bPrintPythonCommands)
 	{
 		LogCommand(TEXT("set_control_shape_transform"), InControlElement, InTransform);
@@ -638,26 +745,26 @@ void URigHierarchy::SetControlShapeTransform(FRigControlElement* InControlElemen
 }
 
 void URigHierarchy::SetControlPreferredEulerAngles(
-	FRigControlElement* InControlElement, const FTransform& InTransform, bool bFixEulerFlips)
+	FRigControlElement* InControlElement, const FTransform& InTransform, bool bIsInitial)
 {
-	SetControlPreferredRotator(InControlElement, InTransform.Rotator(), false, bFixEulerFlips);
-}
-
-void URigHierarchy::SetControlPreferredRotator(
-	FRigControlElement* InControlElement, const FRotator& InRotator, bool bInitial, bool bFixEulerFlips)
-{
-	if (InControlElement != nullptr)
+	if (InControlElement == nullptr)
 	{
-		InControlElement->PreferredEulerAngles.SetRotator(InRotator, bInitial, bFixEulerFlips);
+		return;
+	}
+	switch (InControlElement->Settings.ControlType)
+	{
+		case ERigControlType::Transform:
+		case ERigControlType::Rotator:
+		case ERigControlType::TransformNoScale:
+		case ERigControlType::EulerTransform:
+			SetControlPreferredRotator(InControlElement, FEulerTransform(InTransform).Rotation, bIsInitial, false);
+			break;
+		default:
+			break;
 	}
 }
 
-FRotator URigHierarchy::GetControlPreferredRotator(FRigControlElement* InControlElement, bool bInitial) const
-{
-	return InControlElement ? InControlElement->PreferredEulerAngles.GetRotator(bInitial) : FRotator::ZeroRotator;
-}
-
-void URigHierarchy::SetControlSettings(FRigControlElement* InControlElement, const FRigControlSettings& InSettings,
+void URigHierarchy::SetControlSettings(FRigControlElement* InControlElement, FRigControlSettings InSettings,
 	bool bSetupUndo, bool bForce, bool bPrintPythonCommands)
 {
 	if (InControlElement == nullptr)
@@ -704,7 +811,9 @@ int32 URigHierarchy::AddElement(FRigBaseElement* InElement, const FRigElementKey
 {
 	const int32 Index = Elements.Num();
 	InElement->Index = Index;
-	InElement->SubIndex = NumPerType[TypeSlot(InElement->GetType())]++;
+	const int32 FlatIndex = RigElementTypeToFlatIndex(InElement->GetType());
+	check(FlatIndex != INDEX_NONE);
+	InElement->SubIndex = NumPerType[FlatIndex]++;
 	ElementStorage.Emplace(InElement);
 	Elements.Add(InElement);
 	IndexLookup.Add(InElement->GetKey(), Index);
@@ -713,7 +822,7 @@ int32 URigHierarchy::AddElement(FRigBaseElement* InElement, const FRigElementKey
 	ParentIndices.Add(ParentIndex);
 	if (FRigTransformElement* Parent = Get<FRigTransformElement>(ParentIndex))
 	{
-		static_cast<FRigTransformElement*>(InElement)->ParentElement = Parent;
+		CastChecked<FRigTransformElement>(InElement)->ParentElement = Parent;
 		Parent->ChildElements.Add(InElement);
 	}
 	else if (InParent.IsValid())

@@ -3,14 +3,18 @@
 
 #include "Rigs/RigHierarchy.h"
 
-FCachedRigElement::FCachedRigElement(const FRigElementKey& InKey, const URigHierarchy* InHierarchy)
+FCachedRigElement::FCachedRigElement(const FRigElementKey& InKey, const URigHierarchy* InHierarchy, bool bForceStoreKey)
 {
 	UpdateCache(InKey, InHierarchy);
+	if (bForceStoreKey)
+	{
+		Key = InKey;
+	}
 }
 
 void FCachedRigElement::Reset()
 {
-	Key.Reset();
+	Key = FRigElementKey();
 	Index = INDEX_NONE;
 	Element = nullptr;
 	Hierarchy = nullptr;

@@ -54,11 +54,9 @@ FRigElementKey URigHierarchyController::AddControl(FName InName, FRigElementKey 
 		State.Offset[Pose].bLocalDirty = false;
 		State.Offset[Pose].bGlobalDirty = true;
 	}
-	if (InSettings.ControlType == ERigControlType::Rotator || InSettings.ControlType == ERigControlType::EulerTransform)
+	if (URigHierarchy::HasPreferredEulerAngles(InSettings.ControlType))
 	{
-		const FRotator Rotator = InSettings.ControlType == ERigControlType::Rotator
-			? InValue.Get<FRotator>()
-			: InValue.Get<FEulerTransform>().Rotation;
+		const FRotator Rotator = URigHierarchy::GetValueRotation(InValue, InSettings.ControlType);
 		Control->PreferredEulerAngles.Initial = Control->PreferredEulerAngles.Current = Rotator.Euler();
 	}
 	return Key;

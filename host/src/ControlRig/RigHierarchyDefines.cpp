@@ -1,4 +1,4 @@
-// Names of element and control types.
+// Names of element and control types, as the enumerators are spelled.
 #include "Rigs/RigHierarchyDefines.h"
 
 const TCHAR* LexToString(ERigElementType InType)
@@ -70,9 +70,4 @@ const TCHAR* LexToString(ERigControlAnimationType InType)
 			return TEXT("VisualCue");
 	}
 	return TEXT("Unknown");
-}
-
-FString FRigElementKey::ToString() const
-{
-	return FString::Printf(TEXT("%s(%s)"), LexToString(Type), *Name.ToString());
 }

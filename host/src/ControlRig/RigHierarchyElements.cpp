@@ -21,9 +21,13 @@ double Distance(const FRotator& A, const FRotator& B)
 }
 } // namespace
 
+void FRigPreferredEulerAngles::Reset()
+{
+	Initial = Current = FVector::ZeroVector;
+}
+
 FRotator FRigPreferredEulerAngles::SetRotator(const FRotator& InRotator, bool bInitial, bool bFixEulerFlips)
 {
-	FVector& Angles = bInitial ? Initial : Current;
 	FRotator Rotator = InRotator;
 	if (bFixEulerFlips)
 	{
@@ -33,6 +37,6 @@ FRotator FRigPreferredEulerAngles::SetRotator(const FRotator& InRotator, bool bI
 		const FRotator Flipped = WoundTowards(InRotator.GetEquivalentRotator(), Previous);
 		Rotator = Distance(Flipped, Previous) < Distance(Direct, Previous) ? Flipped : Direct;
 	}
-	Angles = Rotator.Euler();
+	Get(bInitial) = Rotator.Euler();
 	return Rotator;
 }

@@ -45,6 +45,12 @@ void FRigVMExtendedExecuteContext::Initialize(const UScriptStruct* InScriptStruc
 	PublicDataStruct->InitializeStruct(PublicData);
 }
 
+void FRigVMExtendedExecuteContext::SetRuntimeSettings(FRigVMRuntimeSettings InRuntimeSettings)
+{
+	GetPublicData<>().RuntimeSettings = InRuntimeSettings;
+	check(GetPublicData<>().RuntimeSettings.MaximumArraySize > 0);
+}
+
 void FRigVMExtendedExecuteContext::Release()
 {
 	if (PublicData != nullptr)

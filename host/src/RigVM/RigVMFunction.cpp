@@ -1,8 +1,8 @@
 // RigVM functions.
 #include "RigVMCore/RigVMFunction.h"
 
-FString FRigVMFunction::GetMethodName() const
+FName FRigVMFunction::GetMethodName() const
 {
 	const int32 Separator = Name.Find(TEXT("::"), ESearchCase::CaseSensitive, ESearchDir::FromEnd);
-	return Separator == INDEX_NONE ? Name : Name.RightChop(Separator + 2);
+	return FName(*(Separator == INDEX_NONE ? Name : Name.RightChop(Separator + 2)));
 }

@@ -3,7 +3,7 @@
 
 #include "CoreMinimal.h"
 #include "QVJson/JsonValue.h"
-#include "Rigs/RigControlValue.h"
+#include "Rigs/RigHierarchyDefines.h"
 #include "Rigs/RigHierarchyDefines.h"
 
 struct FQVControlValueJson

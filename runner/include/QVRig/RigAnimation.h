@@ -2,7 +2,7 @@
 #pragma once
 
 #include "CoreMinimal.h"
-#include "Rigs/RigControlValue.h"
+#include "Rigs/RigHierarchyDefines.h"
 #include "Rigs/RigHierarchyDefines.h"
 
 struct FQVControlTrackKey

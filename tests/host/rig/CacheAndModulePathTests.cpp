@@ -39,21 +39,63 @@ TEST(CachedRigElement, ResolvesAndFollowsTopologyChanges)
 	EXPECT_EQ(Cache.GetIndex(), 3);
 }
 
-TEST(RigHierarchyModulePath, SplitsAtTheLastSeparator)
+TEST(RigHierarchyModulePath, SplitsAtTheLastSlashThenAtTheLastColon)
 {
-	FString Module, Element;
-	EXPECT_TRUE(FRigHierarchyModulePath(FString(TEXT("Arm_L:roll"))).Split(&Module, &Element));
-	EXPECT_TRUE(Module.Equals(TEXT("Arm_L")));
-	EXPECT_TRUE(Element.Equals(TEXT("roll")));
-
-	EXPECT_TRUE(FRigHierarchyModulePath(FString(TEXT("Body/Arm:Hand:roll"))).Split(&Module, &Element));
-	EXPECT_TRUE(Module.Equals(TEXT("Body/Arm:Hand")));
-	EXPECT_TRUE(Element.Equals(TEXT("roll")));
-
-	for (const TCHAR* Plain : {TEXT("roll"), TEXT(":roll"), TEXT("")})
+	auto SplitOf = [](const TCHAR* Path)
 	{
-		EXPECT_FALSE(FRigHierarchyModulePath(FString(Plain)).Split(&Module, &Element)) << Plain;
+		FString Module, Element;
+		const bool bSplit = FRigHierarchyModulePath(Path).Split(&Module, &Element);
+		return bSplit ? Module + TEXT("|") + Element : FString(TEXT("-"));
+	};
+	EXPECT_TRUE(SplitOf(TEXT("Arm_L/roll")).Equals(TEXT("Arm_L|roll")));
+	EXPECT_TRUE(SplitOf(TEXT("Body/Arm/roll")).Equals(TEXT("Body/Arm|roll")));
+	// The former ':' separator is still read, but a '/' anywhere wins.
+	EXPECT_TRUE(SplitOf(TEXT("Arm_L:roll")).Equals(TEXT("Arm_L|roll")));
+	EXPECT_TRUE(SplitOf(TEXT("Body/Arm:Hand:roll")).Equals(TEXT("Body|Arm:Hand:roll")));
+	EXPECT_TRUE(SplitOf(TEXT("Body:Arm/roll")).Equals(TEXT("Body:Arm|roll")));
+	// Too short or without a separator: no split. A leading separator splits off an empty module, as in the
+	// engine, but such a path is not valid.
+	for (const TCHAR* Plain : {TEXT("roll"), TEXT(""), TEXT("a/"), TEXT("/b")})
+	{
+		EXPECT_TRUE(SplitOf(Plain).Equals(TEXT("-"))) << Plain;
 	}
-	EXPECT_TRUE(FRigHierarchyModulePath(FString(TEXT("roll"))).GetElementName().Equals(TEXT("roll")));
-	EXPECT_TRUE(FRigHierarchyModulePath(FString(TEXT("Leg")), FString(TEXT("toe"))).GetPath().Equals(TEXT("Leg:toe")));
+	EXPECT_TRUE(SplitOf(TEXT(":roll")).Equals(TEXT("|roll")));
+	EXPECT_FALSE(FRigHierarchyModulePath(TEXT(":roll")).IsValid());
+	EXPECT_TRUE(FRigHierarchyModulePath(TEXT("Leg:toe")).UsesNameSpaceFormat());
+	EXPECT_FALSE(FRigHierarchyModulePath(TEXT("Leg:toe")).UsesModuleNameFormat());
+	EXPECT_TRUE(FRigHierarchyModulePath(TEXT("Leg/toe")).IsValid());
+	EXPECT_FALSE(FRigHierarchyModulePath(TEXT("Leg/")).IsValid());
+
+	// The view overload points into the path; either output may be null.
+	const FRigHierarchyModulePath Path(TEXT("Leg_L/ankle"));
+	FStringView ModuleView, ElementView;
+	EXPECT_TRUE(Path.Split(&ModuleView, nullptr));
+	EXPECT_TRUE(Path.Split(nullptr, &ElementView));
+	EXPECT_EQ(ModuleView.GetData(), *Path.GetPath());
+	EXPECT_TRUE(ModuleView.Equals(TEXT("Leg_L")));
+	EXPECT_TRUE(ElementView.Equals(TEXT("ankle")));
+	EXPECT_TRUE(Path.GetModuleName().Equals(TEXT("Leg_L")));
+	EXPECT_TRUE(Path.GetElementNameString().Equals(TEXT("ankle")));
+	// Without a separator both parts are empty.
+	EXPECT_TRUE(FRigHierarchyModulePath(TEXT("roll")).GetElementName().IsEmpty());
+	EXPECT_TRUE(FRigHierarchyModulePath(TEXT("roll")).GetModuleNameString().IsEmpty());
+}
+
+TEST(RigHierarchyModulePath, JoinsWithTheSlashAndComparesWithoutCase)
+{
+	const FRigHierarchyModulePath Joined(FString(TEXT("Leg")), FString(TEXT("toe")));
+	EXPECT_TRUE(Joined.GetPath().Equals(TEXT("Leg/toe")));
+	FString Module, Element;
+	EXPECT_TRUE(Joined.Split(&Module, &Element));
+	EXPECT_TRUE(Module.Equals(TEXT("Leg")) && Element.Equals(TEXT("toe")));
+	EXPECT_TRUE(FRigHierarchyModulePath(FString(TEXT("Leg/")), FString(TEXT("toe"))).GetPath().Equals(TEXT("Leg/toe")));
+	EXPECT_TRUE(FRigHierarchyModulePath(FString(), FString(TEXT("toe"))).IsEmpty());
+	EXPECT_TRUE(FRigHierarchyModulePath(FName(TEXT("Arm")), FName(TEXT("hand"))).GetPath().Equals(TEXT("Arm/hand")));
+	EXPECT_TRUE(FRigHierarchyModulePath(FName(TEXT("Arm")), FName()).IsEmpty());
+	EXPECT_TRUE(FRigHierarchyModulePath(FName(TEXT("Arm/hand"))).GetModuleNameString().Equals(TEXT("Arm")));
+	EXPECT_TRUE(FRigHierarchyModulePath(NAME_None).IsEmpty());
+
+	EXPECT_TRUE(FRigHierarchyModulePath(TEXT("LEG/Toe")) == FRigHierarchyModulePath(TEXT("leg/toe")));
+	EXPECT_EQ(
+		GetTypeHash(FRigHierarchyModulePath(TEXT("LEG/Toe"))), GetTypeHash(FRigHierarchyModulePath(TEXT("leg/toe"))));
 }

@@ -1,4 +1,5 @@
 // Controls: offsets between control and parent, values of every control type, shapes, visibility, channels.
+#include "QVHost/RigHierarchyAccess.h"
 #include "RigTestUtils.h"
 
 namespace
@@ -24,6 +25,16 @@ struct FControlRig
 };
 
 const FQuat Yaw90 = FRotator(0, 90, 0).Quaternion();
+
+FTransform TransformOf(const FRigControlValue& InValue)
+{
+	return InValue.Get<FRigControlValue::FTransform_Float>().ToTransform();
+}
+
+FRotator RotatorOf(const FRigControlValue& InValue)
+{
+	return FRotator::MakeFromEuler(FVector(InValue.Get<FVector3f>()));
+}
 } // namespace
 
 TEST(RigHierarchyControls, ControlSitsOnItsOffsetBelowItsParent)
@@ -41,8 +52,7 @@ TEST(RigHierarchyControls, ControlSitsOnItsOffsetBelowItsParent)
 	// A global write becomes the value relative to the offset.
 	Rig.Hierarchy.SetTransform(
 		Rig.Control(), FTransform(Yaw90, FVector(5, 3, 100)), ERigTransformType::CurrentGlobal, true);
-	const FTransform Value =
-		Rig.Hierarchy.GetControlValue(Rig.Control(), ERigControlValueType::Current).Get<FTransform>();
+	const FTransform Value = TransformOf(Rig.Hierarchy.GetControlValue(Rig.Control(), ERigControlValueType::Current));
 	EXPECT_TRUE(TransformsNear(Value, FTransform(FVector(3, 0, 0)), 1e-6));
 	EXPECT_TRUE(TransformsNear(Rig.Hierarchy.GetGlobalTransform(Rig.Tip), FTransform(Yaw90, FVector(5, 3, 101)), 1e-6));
 }
@@ -123,7 +133,8 @@ TEST(RigHierarchyControls, ValuesOfEveryControlTypeAsTransforms)
 	const FRigElementKey NoScale = Add(TEXT("noscale"), ERigControlType::TransformNoScale,
 		FRigControlValue::Make<FTransform>(FTransform(FVector(0, 5, 0))));
 
-	EXPECT_TRUE(TransformsNear(Local(Bool), FTransform::Identity));
+	// A true bool control sits one unit along X, as in the engine.
+	EXPECT_TRUE(TransformsNear(Local(Bool), FTransform(FVector(1, 0, 0))));
 	EXPECT_TRUE(Hierarchy.GetControlValue(Bool).Get<bool>());
 	EXPECT_TRUE(TransformsNear(Local(Float), FTransform(FVector(0, 0, 2.5))));
 	// A float control is read as one 32-bit float.
@@ -138,7 +149,7 @@ TEST(RigHierarchyControls, ValuesOfEveryControlTypeAsTransforms)
 	EXPECT_TRUE(
 		TransformsNear(Local(Euler), FTransform(FRotator(0, 40, 0).Quaternion(), FVector(1, 0, 0), FVector(2)), 1e-6));
 	// Euler values keep their winding.
-	EXPECT_EQ(Hierarchy.GetControlValue(Euler).Get<FEulerTransform>().Rotation.Yaw, 400.0);
+	EXPECT_EQ(Hierarchy.GetControlValue(Euler).Get<FRigControlValue::FEulerTransform_Float>().RotationYaw, 400.f);
 	EXPECT_TRUE(TransformsNear(Local(NoScale), FTransform(FVector(0, 5, 0))));
 
 	// A transform written to a control keeps what its type can hold.
@@ -161,9 +172,8 @@ TEST(RigHierarchyControls, SettingValuesMovesChildrenAndKeepsInitial)
 	Rig.Hierarchy.SetControlValue(
 		Rig.Control(), FRigControlValue::Make<FTransform>(FTransform(FVector(2, 0, 0))), ERigControlValueType::Current);
 	EXPECT_TRUE(TransformsNear(Rig.Hierarchy.GetGlobalTransform(Rig.Tip), FTransform(Yaw90, FVector(5, 2, 101))));
-	EXPECT_TRUE(
-		TransformsNear(Rig.Hierarchy.GetControlValue(Rig.Control(), ERigControlValueType::Initial).Get<FTransform>(),
-			FTransform(FVector(1, 0, 0))));
+	EXPECT_TRUE(TransformsNear(TransformOf(Rig.Hierarchy.GetControlValue(Rig.Control(), ERigControlValueType::Initial)),
+		FTransform(FVector(1, 0, 0))));
 
 	Rig.Hierarchy.SetControlValue(
 		Rig.Control(), FRigControlValue::Make<FTransform>(FTransform(FVector(0, 0, 0))), ERigControlValueType::Initial);
@@ -182,22 +192,31 @@ TEST(RigHierarchyControls, PreferredEulerAnglesKeepWindingAcrossTransformWrites)
 
 	// Yaw 190 arrives as a quaternion whose plain rotator is yaw -170; the preferred angles keep the winding.
 	Hierarchy.SetLocalTransform(Key, FTransform(FRotator(0, 190, 0)));
-	EXPECT_NEAR(
-		Hierarchy.GetControlValue(Control, ERigControlValueType::Current, true).Get<FRotator>().Yaw, 190.0, 1e-3);
+	EXPECT_NEAR(RotatorOf(Hierarchy.GetControlValue(Control, ERigControlValueType::Current, true)).Yaw, 190.0, 1e-3);
 	EXPECT_NEAR(Hierarchy.GetControlPreferredRotator(Control).Yaw, 190.0, 1e-3);
 
 	// Quaternion to rotator goes through the engine's polynomial arc tangent, good to about 1e-5 degrees.
-	Hierarchy.SetControlPreferredEulerAngles(Control, FTransform(FRotator(0, 20, 0)), false);
+	Hierarchy.SetControlPreferredEulerAngles(Control, FTransform(FRotator(0, 20, 0)));
 	EXPECT_NEAR(Hierarchy.GetControlPreferredRotator(Control).Yaw, 20.0, 1e-4);
-	EXPECT_NEAR(
-		Hierarchy.GetControlValue(Control, ERigControlValueType::Current, true).Get<FRotator>().Yaw, 20.0, 1e-4);
+	EXPECT_NEAR(RotatorOf(Hierarchy.GetControlValue(Control, ERigControlValueType::Current, true)).Yaw, 20.0, 1e-4);
 
-	Hierarchy.SetControlPreferredRotator(Control, FRotator(0, 0, 0));
-	Hierarchy.SetControlPreferredEulerAngles(Control, FTransform(FRotator(0, -10, 0)), true);
-	EXPECT_NEAR(Hierarchy.GetControlPreferredRotator(Control).Yaw, -10.0, 1e-4);
-	Hierarchy.SetControlPreferredRotator(Control, FRotator(0, 350, 0));
+	// The third argument picks the initial angles; they are taken as is, without flip fixing.
+	Hierarchy.SetControlPreferredRotator(Control, FRotator(0, 350, 0), true);
 	Hierarchy.SetControlPreferredEulerAngles(Control, FTransform(FRotator(0, 10, 0)), true);
+	EXPECT_NEAR(Hierarchy.GetControlPreferredRotator(Control, true).Yaw, 10.0, 1e-4);
+	EXPECT_NEAR(Hierarchy.GetControlPreferredRotator(Control).Yaw, 20.0, 1e-4);
+
+	// Flip fixing winds the rotator towards the previous angles.
+	Hierarchy.SetControlPreferredRotator(Control, FRotator(0, 350, 0));
+	Hierarchy.SetControlPreferredRotator(Control, FRotator(0, 10, 0), false, true);
 	EXPECT_NEAR(Hierarchy.GetControlPreferredRotator(Control).Yaw, 370.0, 1e-4);
+
+	// Controls without a rotation keep no preferred angles.
+	const FRigElementKey FloatKey = Hierarchy.GetController()->AddControl(TEXT("float"), FRigElementKey(),
+		MakeControlSettings(ERigControlType::Float), FRigControlValue::Make<float>(1.f));
+	FRigControlElement* FloatControl = Hierarchy.Find<FRigControlElement>(FloatKey);
+	Hierarchy.SetControlPreferredEulerAngles(FloatControl, FTransform(FRotator(0, 30, 0)));
+	EXPECT_EQ(Hierarchy.GetControlPreferredRotator(FloatControl), FRotator::ZeroRotator);
 }
 
 TEST(RigHierarchyControls, ShapesVisibilityDisplayNamesAndChannels)
@@ -232,4 +251,131 @@ TEST(RigHierarchyControls, ShapesVisibilityDisplayNamesAndChannels)
 	EXPECT_EQ(Rig.Hierarchy.GetControlValue(Channel).Get<float>(), 0.f);
 	// Channels live below controls only.
 	EXPECT_FALSE(Controller->AddAnimationChannel(TEXT("bad"), Rig.Space, ChannelSettings).IsValid());
+}
+
+TEST(RigHierarchyControls, TransformWritesFixEulerFlipsValueWritesWhenAsked)
+{
+	URigHierarchy Hierarchy;
+	URigHierarchyController* Controller = Hierarchy.GetController();
+	const FRigElementKey RotKey = Controller->AddControl(TEXT("rot"), FRigElementKey(),
+		MakeControlSettings(ERigControlType::Rotator), FRigControlValue::Make<FRotator>(FRotator(0, 170, 0)));
+	const FRigElementKey XfKey =
+		Controller->AddControl(TEXT("xf"), FRigElementKey(), MakeControlSettings(ERigControlType::Transform),
+			FRigControlValue::Make<FTransform>(FTransform(FRotator(0, 170, 0))));
+	FRigControlElement* Rot = Hierarchy.Find<FRigControlElement>(RotKey);
+	FRigControlElement* Xf = Hierarchy.Find<FRigControlElement>(XfKey);
+	const FTransform Yaw190(FRotator(0, 190, 0));
+
+	// Local and global writes, current and initial, of every control with a rotation wind towards the previous
+	// angles: yaw 190 arrives as a quaternion whose plain rotator is yaw -170.
+	Hierarchy.SetGlobalTransform(RotKey, Yaw190);
+	EXPECT_NEAR(Hierarchy.GetControlPreferredRotator(Rot).Yaw, 190.0, 1e-3);
+	Hierarchy.SetLocalTransform(RotKey, Yaw190, true);
+	EXPECT_NEAR(Hierarchy.GetControlPreferredRotator(Rot, true).Yaw, 190.0, 1e-3);
+	Hierarchy.SetLocalTransform(XfKey, Yaw190);
+	EXPECT_NEAR(Hierarchy.GetControlPreferredRotator(Xf).Yaw, 190.0, 1e-3);
+
+	// A rotation given by its flipped Euler triple (pitch 180, roll 180) lands on the nearer winding too.
+	Hierarchy.SetLocalTransform(RotKey, FTransform(FRotator(180, 10, 180)));
+	const FRotator Flipped = Hierarchy.GetControlPreferredRotator(Rot);
+	EXPECT_NEAR(Flipped.Pitch, 0.0, 1e-3);
+	EXPECT_NEAR(Flipped.Yaw, 190.0, 1e-3);
+	EXPECT_NEAR(Flipped.Roll, 0.0, 1e-3);
+
+	// Value writes keep the value's own angles unless flip fixing is asked for.
+	Hierarchy.SetControlValue(
+		Rot, FRigControlValue::Make<FRotator>(FRotator(0, -170, 0)), ERigControlValueType::Current);
+	EXPECT_NEAR(Hierarchy.GetControlPreferredRotator(Rot).Yaw, -170.0, 1e-4);
+	Hierarchy.SetControlValue(
+		Rot, FRigControlValue::Make<FRotator>(FRotator(0, 170, 0)), ERigControlValueType::Current);
+	Hierarchy.SetControlValue(Rot, FRigControlValue::Make<FRotator>(FRotator(0, -170, 0)),
+		ERigControlValueType::Current, false, false, false, true);
+	EXPECT_NEAR(Hierarchy.GetControlPreferredRotator(Rot).Yaw, 190.0, 1e-4);
+	EXPECT_NEAR(RotatorOf(Hierarchy.GetControlValue(RotKey)).Yaw, 190.0, 1e-4);
+}
+
+TEST(RigHierarchyControls, InitialOffsetsAndShapesCarryOverToTheCurrentPose)
+{
+	FControlRig Rig;
+	FRigControlElement* Control = Rig.Control();
+	const FTransform NewOffset(FVector(0, 0, 3));
+
+	// Writing the current offset leaves the initial one; writing the initial one writes both.
+	Rig.Hierarchy.SetControlOffsetTransform(Control, NewOffset, ERigTransformType::CurrentLocal, true);
+	EXPECT_TRUE(TransformsNear(Rig.Hierarchy.GetControlOffsetTransform(Control, ERigTransformType::InitialLocal),
+		MakeTransform(0, 90, 0, FVector(5, 0, 0))));
+	Rig.Hierarchy.SetControlOffsetTransform(
+		Control, FTransform(FVector(0, 0, 4)), ERigTransformType::InitialGlobal, true);
+	EXPECT_TRUE(TransformsNear(Rig.Hierarchy.GetControlOffsetTransform(Control, ERigTransformType::InitialLocal),
+		FTransform(FVector(0, 0, -96))));
+	EXPECT_TRUE(TransformsNear(Rig.Hierarchy.GetControlOffsetTransform(Control, ERigTransformType::CurrentGlobal),
+		FTransform(FVector(0, 0, 4))));
+	EXPECT_TRUE(TransformsNear(Rig.Hierarchy.GetGlobalTransform(Rig.Tip), FTransform(FVector(1, 0, 5))));
+
+	Rig.Hierarchy.SetControlShapeTransform(Control, FTransform(FVector(0, 2, 0)), ERigTransformType::InitialLocal);
+	EXPECT_TRUE(TransformsNear(Rig.Hierarchy.GetControlShapeTransform(Control, ERigTransformType::CurrentLocal),
+		FTransform(FVector(0, 2, 0))));
+	Rig.Hierarchy.SetControlShapeTransform(Control, FTransform(FVector(0, 0, 1)), ERigTransformType::CurrentLocal);
+	EXPECT_TRUE(TransformsNear(Rig.Hierarchy.GetControlShapeTransform(Control, ERigTransformType::InitialLocal),
+		FTransform(FVector(0, 2, 0))));
+}
+
+TEST(RigHierarchyControls, WritesOfTheSameTransformAreSkippedUnlessForced)
+{
+	FControlRig Rig;
+	FRigControlElement* Control = Rig.Control();
+	const FTransform Offset = Rig.Hierarchy.GetControlOffsetTransform(Control, ERigTransformType::CurrentLocal);
+	const FTransform Shape = Rig.Hierarchy.GetControlShapeTransform(Control, ERigTransformType::CurrentLocal);
+	FRigTransformElement* TipElement = Rig.Hierarchy.Find<FRigTransformElement>(Rig.Tip);
+	const FTransform TipLocal = Rig.Hierarchy.GetLocalTransform(Rig.Tip);
+
+	// A write that is carried out prints its command; a skipped one prints nothing.
+	FLogCapture Capture;
+	Rig.Hierarchy.SetControlOffsetTransform(Control, Offset, ERigTransformType::CurrentLocal, true, false, false, true);
+	Rig.Hierarchy.SetControlShapeTransform(Control, Shape, ERigTransformType::CurrentLocal, false, false, true);
+	Rig.Hierarchy.SetTransform(TipElement, TipLocal, ERigTransformType::CurrentLocal, true, false, false, true);
+	EXPECT_EQ(Capture.Lines.Num(), 0);
+	Rig.Hierarchy.SetControlOffsetTransform(Control, Offset, ERigTransformType::CurrentLocal, true, false, true, true);
+	Rig.Hierarchy.SetControlShapeTransform(Control, Shape, ERigTransformType::CurrentLocal, false, true, true);
+	Rig.Hierarchy.SetTransform(TipElement, TipLocal, ERigTransformType::CurrentLocal, true, false, true, true);
+	ASSERT_EQ(Capture.Lines.Num(), 3);
+	EXPECT_TRUE(Capture.Lines[0].Text.StartsWith(TEXT("hierarchy.set_control_offset_transform(Control(ctrl)")));
+	EXPECT_TRUE(Capture.Lines[1].Text.StartsWith(TEXT("hierarchy.set_control_shape_transform(Control(ctrl)")));
+	EXPECT_TRUE(Capture.Lines[2].Text.StartsWith(TEXT("hierarchy.set_local_transform(Bone(tip)")));
+}
+
+TEST(RigHierarchyControls, VisibilityNeedsAShapeAndPreferredAnglesCanBeOff)
+{
+	URigHierarchy Hierarchy;
+	URigHierarchyController* Controller = Hierarchy.GetController();
+	const FRigElementKey Switch = Controller->AddControl(TEXT("switch"), FRigElementKey(),
+		MakeControlSettings(ERigControlType::Bool), FRigControlValue::Make<bool>(true));
+	FRigControlElement* SwitchControl = Hierarchy.Find<FRigControlElement>(Switch);
+	// Bool controls have no shape: they are never visible and visibility writes change nothing.
+	EXPECT_FALSE(SwitchControl->Settings.IsVisible());
+	EXPECT_FALSE(SwitchControl->Settings.SetVisible(true));
+	Hierarchy.SetControlVisibility(Switch, true);
+	EXPECT_FALSE(SwitchControl->Settings.IsVisible());
+
+	// A proxy control shown by selection keeps its visibility unless forced.
+	FRigControlSettings ProxySettings =
+		MakeControlSettings(ERigControlType::Float, ERigControlAnimationType::ProxyControl);
+	ProxySettings.ShapeVisibility = ERigControlVisibility::BasedOnSelection;
+	EXPECT_FALSE(ProxySettings.SetVisible(false));
+	EXPECT_TRUE(ProxySettings.SetVisible(false, true));
+	EXPECT_FALSE(ProxySettings.IsVisible());
+
+	// With preferred angles off, rotator values and the preferred rotator read the value as stored.
+	const FRigElementKey RotKey = Controller->AddControl(TEXT("rot"), FRigElementKey(),
+		MakeControlSettings(ERigControlType::Rotator), FRigControlValue::Make<FRotator>(FRotator(0, 170, 0)));
+	FRigControlElement* Rot = Hierarchy.Find<FRigControlElement>(RotKey);
+	Hierarchy.SetControlPreferredRotator(Rot, FRotator(0, 530, 0));
+	EXPECT_NEAR(RotatorOf(Hierarchy.GetControlValue(RotKey)).Yaw, 530.0, 1e-3);
+	QVHost::FRigHierarchyAccess::SetUsePreferredEulerAngles(Hierarchy, false);
+	EXPECT_FALSE(Hierarchy.UsesPreferredEulerAngles());
+	EXPECT_NEAR(RotatorOf(Hierarchy.GetControlValue(RotKey)).Yaw, 170.0, 1e-3);
+	EXPECT_NEAR(Hierarchy.GetControlPreferredRotator(Rot).Yaw, 170.0, 1e-3);
+	// Transform writes leave the preferred angles alone then.
+	Hierarchy.SetLocalTransform(RotKey, FTransform(FRotator(0, 20, 0)));
+	EXPECT_NEAR(Rot->PreferredEulerAngles.GetRotator().Yaw, 530.0, 1e-3);
 }

@@ -32,8 +32,11 @@ struct FEagerModel
 	}
 	FTransform Global(int32 Index, int32 Pose) const { return Elements[Index].Local[Pose] * Frame(Index, Pose); }
 
-	// A Transform control stores its value in single precision.
-	static FTransform Quantize(const FTransform& T) { return FRigControlValue::Make<FTransform>(T).Get<FTransform>(); }
+	// A Transform control stores its value in single precision and reads it back with a normalised rotation.
+	static FTransform Quantize(const FTransform& T)
+	{
+		return FRigControlValue::Make<FTransform>(T).GetAsTransform(ERigControlType::Transform, ERigControlAxis::X);
+	}
 
 	// Runs Change, then gives the direct children of Index back the globals (or control offsets) they had.
 	template <typename FChange> void Write(int32 Index, int32 Pose, bool bAffectChildren, FChange Change)
@@ -139,13 +142,17 @@ void RunAgainstEagerModel(bool bWithControls, double RelativeError)
 					{
 						Hierarchy.SetControlOffsetTransform(
 							static_cast<FRigControlElement*>(HostElement), T, Type, bAffectChildren);
-						Model.Write(Index, Pose, bAffectChildren,
-							[&]
-							{
-								Element.OffsetLocal[Pose] = ERigTransformType::IsLocal(Type)
-									? T
-									: T.GetRelativeTransform(Model.ParentGlobal(Index, Pose));
-							});
+						// An initial offset is written to the current pose as well.
+						for (int32 OffsetPose = Pose; OffsetPose < 2; ++OffsetPose)
+						{
+							Model.Write(Index, OffsetPose, bAffectChildren,
+								[&]
+								{
+									Element.OffsetLocal[OffsetPose] = ERigTransformType::IsLocal(Type)
+										? T
+										: T.GetRelativeTransform(Model.ParentGlobal(Index, OffsetPose));
+								});
+						}
 					}
 					break;
 				case 2: // value write
@@ -172,10 +179,10 @@ void RunAgainstEagerModel(bool bWithControls, double RelativeError)
 		{
 			for (int32 Pose = 0; Pose < 2; ++Pose)
 			{
-				ASSERT_TRUE(TransformsNear(Hierarchy.GetGlobalTransform(Index, Pose == 0), Model.Global(Index, Pose),
-					RelativeTolerance(Model.Global(Index, Pose))))
+				ASSERT_TRUE(TransformsNear(Hierarchy.GetGlobalTransformByIndex(Index, Pose == 0),
+					Model.Global(Index, Pose), RelativeTolerance(Model.Global(Index, Pose))))
 					<< "seed " << Seed << " element " << Index;
-				ASSERT_TRUE(TransformsNear(Hierarchy.GetLocalTransform(Index, Pose == 0),
+				ASSERT_TRUE(TransformsNear(Hierarchy.GetLocalTransformByIndex(Index, Pose == 0),
 					Model.Elements[Index].Local[Pose], RelativeTolerance(Model.Elements[Index].Local[Pose])))
 					<< "seed " << Seed << " element " << Index;
 			}

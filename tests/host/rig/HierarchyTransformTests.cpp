@@ -1,4 +1,5 @@
 // Transform relations of the rig hierarchy after writes in every transform type and both affect-children modes.
+#include "QVHost/RigHierarchyAccess.h"
 #include "RigTestUtils.h"
 
 namespace
@@ -190,11 +191,103 @@ TEST(RigHierarchyTransforms, ParentsChildrenAndDepth)
 	EXPECT_EQ(Rig.Hierarchy.GetChildren(Rig.Hierarchy.Find(Rig.Grandchild)).Num(), 0);
 	EXPECT_EQ(Rig.Hierarchy.GetChildren(nullptr).Num(), 0);
 	EXPECT_EQ(Rig.Hierarchy.GetChildren(Rig.Root, true).Num(), 2);
-	EXPECT_EQ(Rig.Hierarchy.GetDepth(Rig.Hierarchy.Find(Rig.Grandchild)), 2);
+	EXPECT_EQ(QVHost::FRigHierarchyAccess::GetDepth(Rig.Hierarchy, Rig.Hierarchy.Find(Rig.Grandchild)), 2);
+	EXPECT_EQ(QVHost::FRigHierarchyAccess::GetDepth(Rig.Hierarchy, Rig.Hierarchy.Find(Rig.Root)), 0);
+	EXPECT_EQ(QVHost::FRigHierarchyAccess::GetDepth(Rig.Hierarchy, nullptr), INDEX_NONE);
 
 	// A parent key that does not resolve leaves the new element at the root.
 	const FRigElementKey Orphan = Rig.Hierarchy.GetController()->AddNull(
 		TEXT("orphan"), FRigElementKey(TEXT("missing"), ERigElementType::Null), FTransform(FVector(1, 1, 1)));
 	EXPECT_FALSE(Rig.Hierarchy.GetFirstParent(Orphan).IsValid());
 	EXPECT_TRUE(TransformsNear(Rig.Hierarchy.GetGlobalTransform(Orphan), FTransform(FVector(1, 1, 1))));
+}
+
+TEST(RigHierarchyTransforms, IndexReadsAndWritesMatchKeyReads)
+{
+	FBoneChain Rig;
+	const int32 Child = Rig.Hierarchy.GetIndex(Rig.Child);
+	Rig.Hierarchy.SetLocalTransformByIndex(Child, FTransform(FVector(2, 0, 0)));
+	EXPECT_TRUE(TransformsNear(Rig.Hierarchy.GetLocalTransform(Child), FTransform(FVector(2, 0, 0))));
+	EXPECT_TRUE(TransformsNear(Rig.Hierarchy.GetLocalTransformByIndex(Child, true), FTransform(FVector(1, 0, 0))));
+	EXPECT_TRUE(TransformsNear(Rig.Hierarchy.GetInitialLocalTransform(Child), FTransform(FVector(1, 0, 0))));
+	EXPECT_TRUE(TransformsNear(Rig.Hierarchy.GetInitialLocalTransform(Rig.Child), FTransform(FVector(1, 0, 0))));
+
+	Rig.Hierarchy.SetGlobalTransformByIndex(Child, FTransform(FVector(0, 0, 7)), true);
+	EXPECT_TRUE(TransformsNear(Rig.Hierarchy.GetInitialGlobalTransform(Child), FTransform(FVector(0, 0, 7))));
+	EXPECT_TRUE(TransformsNear(Rig.Hierarchy.GetGlobalTransform(Rig.Child, true), FTransform(FVector(0, 0, 7))));
+	EXPECT_TRUE(TransformsNear(
+		Rig.Hierarchy.GetGlobalTransform(Child), FTransform(FRotator(0, 90, 0).Quaternion(), FVector(10, 2, 0))));
+
+	// Indices outside the range read identity and ignore writes.
+	Rig.Hierarchy.SetLocalTransformByIndex(INDEX_NONE, FTransform(FVector(9, 9, 9)));
+	Rig.Hierarchy.SetGlobalTransformByIndex(Rig.Hierarchy.Num(), FTransform(FVector(9, 9, 9)));
+	EXPECT_TRUE(TransformsNear(Rig.Hierarchy.GetGlobalTransform(INDEX_NONE), FTransform::Identity));
+	EXPECT_TRUE(
+		TransformsNear(Rig.Hierarchy.GetLocalTransformByIndex(Rig.Hierarchy.Num(), true), FTransform::Identity));
+}
+
+TEST(RigHierarchyTransforms, TraversalOrdersOfKeysAndChildren)
+{
+	// a > (b > (d, e), c > f), g: added in the order a b c d e f g.
+	URigHierarchy Hierarchy;
+	URigHierarchyController* Controller = Hierarchy.GetController();
+	auto AddNull = [&](const TCHAR* Name, const FRigElementKey& Parent)
+	{ return Controller->AddNull(Name, Parent, FTransform::Identity); };
+	const FRigElementKey A = AddNull(TEXT("a"), FRigElementKey());
+	const FRigElementKey B = Controller->AddBone(TEXT("b"), A, FTransform::Identity);
+	const FRigElementKey C = AddNull(TEXT("c"), A);
+	const FRigElementKey D = AddNull(TEXT("d"), B);
+	const FRigElementKey E = Controller->AddBone(TEXT("e"), B, FTransform::Identity);
+	const FRigElementKey F = AddNull(TEXT("f"), C);
+	const FRigElementKey G = AddNull(TEXT("g"), FRigElementKey());
+
+	auto Names = [](const TArray<FRigElementKey>& Keys)
+	{
+		FString Result;
+		for (const FRigElementKey& Key : Keys)
+		{
+			Result += Key.Name.ToString();
+		}
+		return Result;
+	};
+	EXPECT_TRUE(Names(Hierarchy.GetAllKeys()).Equals(TEXT("abcdefg")));
+	EXPECT_TRUE(Names(Hierarchy.GetAllKeys(true)).Equals(TEXT("abdecfg")));
+	EXPECT_TRUE(Names(Hierarchy.GetAllKeys(true, ERigElementType::Null)).Equals(TEXT("adcfg")));
+	EXPECT_TRUE(Names(Hierarchy.GetAllKeys(false, ERigElementType::Bone)).Equals(TEXT("be")));
+
+	// Descendants come level by level.
+	EXPECT_TRUE(Names(Hierarchy.GetChildren(A)).Equals(TEXT("bc")));
+	EXPECT_TRUE(Names(Hierarchy.GetChildren(A, true)).Equals(TEXT("bcdef")));
+	EXPECT_TRUE(Names(Hierarchy.GetChildren(G, true)).IsEmpty());
+	EXPECT_EQ(Hierarchy.GetFirstParent(Hierarchy.GetIndex(F)), Hierarchy.GetIndex(C));
+	EXPECT_EQ(Hierarchy.GetFirstParent(Hierarchy.Find(D)), Hierarchy.Find(B));
+	EXPECT_EQ(Hierarchy.GetFirstParent(E), B);
+}
+
+TEST(RigHierarchyTransforms, CountsPerTypeAllTypesAndMasks)
+{
+	URigHierarchy Hierarchy;
+	URigHierarchyController* Controller = Hierarchy.GetController();
+	for (const TCHAR* Name : {TEXT("b0"), TEXT("b1"), TEXT("b2")})
+	{
+		Controller->AddBone(Name, FRigElementKey(), FTransform::Identity);
+	}
+	Controller->AddNull(TEXT("n0"), FRigElementKey(), FTransform::Identity);
+	Controller->AddControl(
+		TEXT("c0"), FRigElementKey(), MakeControlSettings(ERigControlType::Float), FRigControlValue::Make<float>(0.f));
+
+	EXPECT_EQ(Hierarchy.Num(ERigElementType::Bone), 3);
+	EXPECT_EQ(Hierarchy.Num(ERigElementType::Null), 1);
+	EXPECT_EQ(Hierarchy.Num(ERigElementType::Control), 1);
+	// Types this hierarchy holds no elements of count zero, the highest (Socket, 0x80) included.
+	for (ERigElementType Type : {ERigElementType::Curve, ERigElementType::Reference, ERigElementType::Connector,
+			 ERigElementType::Socket, ERigElementType::Physics, ERigElementType::None})
+	{
+		EXPECT_EQ(Hierarchy.Num(Type), 0) << static_cast<int32>(Type);
+	}
+	EXPECT_EQ(Hierarchy.Num(ERigElementType::All), Hierarchy.Num());
+	EXPECT_EQ(Hierarchy.Num(ERigElementType::TransformTypes), 5);
+	EXPECT_EQ(Hierarchy.Num(static_cast<ERigElementType>(
+				  static_cast<uint8>(ERigElementType::Bone) | static_cast<uint8>(ERigElementType::Control))),
+		4);
 }

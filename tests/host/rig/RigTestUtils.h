@@ -2,6 +2,7 @@
 #pragma once
 
 #include "CoreMinimal.h"
+#include "Misc/OutputDeviceRedirector.h"
 #include "Rigs/RigHierarchy.h"
 #include "Rigs/RigHierarchyController.h"
 
@@ -40,3 +41,23 @@ inline FRigControlSettings MakeControlSettings(
 	Settings.AnimationType = InAnimationType;
 	return Settings;
 }
+
+struct FCapturedLine
+{
+	FString Text;
+	ELogVerbosity::Type Verbosity;
+	FName Category;
+};
+
+// Captures what reaches the global log while alive.
+class FLogCapture : public FOutputDevice
+{
+public:
+	FLogCapture() { GLog->AddOutputDevice(this); }
+	~FLogCapture() override { GLog->RemoveOutputDevice(this); }
+	void Serialize(const TCHAR* V, ELogVerbosity::Type Verbosity, const FName& Category) override
+	{
+		Lines.Add({FString(V), Verbosity, Category});
+	}
+	TArray<FCapturedLine> Lines;
+};

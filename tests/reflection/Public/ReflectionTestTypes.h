@@ -30,7 +30,7 @@ struct FQVTestInner
 	FName Label = TEXT("Inner");
 
 #if WITH_EDITORONLY_DATA
-	//~ Only in editor builds; the host builds without editor data, so its reflection must not name it.
+	//~ Only in editor builds: reflected with the editor-only flag, and absent from a packaged game.
 	UPROPERTY(EditAnywhere)
 	int32 EditorOnlyCount = 0;
 #endif
