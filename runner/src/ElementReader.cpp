@@ -3,6 +3,7 @@
 
 #include "QVRig/ControlValueJson.h"
 #include "QVRig/ElementNames.h"
+#include "QVHost/RigHierarchyAccess.h"
 #include "QVJson/JsonShapes.h"
 #include "Rigs/RigHierarchyController.h"
 
@@ -19,6 +20,8 @@ public:
 	void ReadAll()
 	{
 		const int32 Count = Elements.ExpectArray(TEXT("an array of elements"));
+		// Large rigs would otherwise move the hierarchy's pose storage at every growth.
+		QVHost::FRigHierarchyAccess::ReserveElements(Hierarchy, Hierarchy.Num() + Count);
 		for (int32 Index = 0; Index < Count; ++Index)
 		{
 			ReadElement(Elements.At(Index), Index);

@@ -1,4 +1,5 @@
-// Host-only access to rig hierarchy state the engine keeps internal: element depth and the preferred-angle switch.
+// Host-only access to rig hierarchy state the engine keeps internal: element depth, the preferred-angle switch and
+// storage reservation.
 #pragma once
 
 #include "CoreMinimal.h"
@@ -14,5 +15,8 @@ public:
 
 	// Whether rotator and Euler-transform values report (and transform writes update) preferred Euler angles.
 	static void SetUsePreferredEulerAngles(URigHierarchy& InHierarchy, bool bInUse);
+
+	// Makes room for InNumElements elements in all, so that building a large rig moves no element storage.
+	static void ReserveElements(URigHierarchy& InHierarchy, int32 InNumElements);
 };
 } // namespace QVHost

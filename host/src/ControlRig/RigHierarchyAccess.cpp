@@ -22,4 +22,16 @@ void FRigHierarchyAccess::SetUsePreferredEulerAngles(URigHierarchy& InHierarchy,
 {
 	InHierarchy.bUsePreferredEulerAngles = bInUse;
 }
+
+void FRigHierarchyAccess::ReserveElements(URigHierarchy& InHierarchy, int32 InNumElements)
+{
+	InHierarchy.ElementStorage.Reserve(InNumElements);
+	InHierarchy.Elements.Reserve(InNumElements);
+	InHierarchy.IndexLookup.Reserve(InNumElements);
+	InHierarchy.ParentIndices.Reserve(InNumElements);
+	for (TArray<URigHierarchy::FLocalAndGlobal>& Pose : InHierarchy.Poses)
+	{
+		Pose.Reserve(InNumElements);
+	}
+}
 } // namespace QVHost
