@@ -19,7 +19,8 @@ struct FQVBendHandleFrames
 {
 	// Where each handle sits on the limb as posed now, before bending.
 	TArray<FTransform> Rest;
-	// Where the animator has moved it: control local * parent-control local * rest.
+	// Where the animator has moved it: control local * parent-control local * rest, or for an interior handle of a
+	// segment with a master, control local * the rest frame bent along the master's curve.
 	TArray<FTransform> Animated;
 	// The handle control's current local transform.
 	TArray<FTransform> ControlLocals;
@@ -30,7 +31,7 @@ struct FQVBendHandleFrames
 	// The twist and scale of each handle's offset.
 	TArray<FQVBendSpread> Spreads;
 
-	void Reset(int32 NumHandles)
+	void SetNum(int32 NumHandles)
 	{
 		Rest.SetNumUninitialized(NumHandles);
 		Animated.SetNumUninitialized(NumHandles);

@@ -97,7 +97,7 @@ void FillHandleRestCache(FQVBendEvaluation& Evaluation, TConstArrayView<FQVBendS
 void RunHandlePass(FQVBendEvaluation& Evaluation, const FQVBendSegment& Segment, const FQVBendSegmentEnds& Ends)
 {
 	FQVBendHandleFrames& Frames = Evaluation.Handles;
-	Frames.Reset(Segment.Handles.Num());
+	Frames.SetNum(Segment.Handles.Num());
 	for (int32 Index = 0; Index < Segment.Handles.Num(); ++Index)
 	{
 		const FQVBendHandle& Handle = Segment.Handles[Index];
