@@ -129,7 +129,8 @@ TEST(BendRegistration, TheUnitHasItsNodeMetadataPinsAndDefaults)
 	EXPECT_TRUE(Unit.Segments.IsEmpty() && Unit.SnapshotBones.IsEmpty());
 }
 
-TEST(BendRegistration, TheRigVMFunctionReadsTheFivePinsInOrder)
+// Every behaviour test with an entry parameter also runs through this function and its memory handles.
+TEST(BendRegistration, TheRigVMFunctionTakesTheFivePinsInOrder)
 {
 	FRigUnit_QVBendySolver::StaticStruct();
 	const FRigVMFunction* Function = FRigVMRegistry_RWLock::Get().FindFunction(TEXT("FRigUnit_QVBendySolver::Execute"));
@@ -138,18 +139,4 @@ TEST(BendRegistration, TheRigVMFunctionReadsTheFivePinsInOrder)
 	ASSERT_EQ(Function->Arguments.Num(), 5);
 	EXPECT_EQ(Function->Arguments[3].Name, TEXT("Segments"));
 	EXPECT_EQ(Function->Arguments[4].Name, TEXT("SnapshotBones"));
-
-	// A capture-only call through the handles writes the record of the one listed bone: the flags and the bone list
-	// reach the unit only if each handle is read in its place.
-	FBendTestRig Rig;
-	const TArray<FName> Bones = Rig.AddChain(TEXT("bone"), 2, FTransform(FVector(1, 2, 3)), 10.0);
-	Rig.AddPoseRecords(Bones);
-	Rig.Hierarchy.SetLocalTransform(
-		FRigElementKey(TEXT("bone_1"), ERigElementType::Bone), FTransform(FVector(7, 0, 0)));
-	FRigUnit_QVBendySolver Unit;
-	Unit.bCaptureOnly = true;
-	Unit.SnapshotBones = {TEXT("bone_1")};
-	EvaluateBendSolver(Unit, &Rig.Hierarchy, EBendEntry::RigVM);
-	EXPECT_EQ(Rig.NullLocal(TEXT("QVBendBase_bone_1")).GetTranslation(), FVector(7, 0, 0));
-	EXPECT_EQ(Rig.NullLocal(TEXT("QVBendBase_bone_0")).GetTranslation(), FVector(1, 2, 3));
 }

@@ -66,9 +66,9 @@ struct FBendTestRig
 	TArray<FTransform> CapturePose() const;
 };
 
-// A five-bone segment along +X from the origin, 10 apart (parameters 0, 0.25 .. 1), with a start, middle and end
-// handle whose controls sit under space nulls placed on the chain, and a master at its middle: the rig the
-// deformation tests bend.
+// A five-bone segment along +X from the origin, 10 apart (parameters 0, 0.25 .. 1), with NumHandles evenly spaced
+// handles (controls "handle_<n>" under space nulls "handle_<n>_space" placed on the chain) and optionally a master
+// ("master" under "master_space") at its middle; every bone listed, with its pose record.
 struct FBendSegmentRig : FBendTestRig
 {
 	TArray<FName> Bones;
@@ -84,7 +84,7 @@ struct FBendSegmentRig : FBendTestRig
 // Exact equality of transforms, part by part.
 ::testing::AssertionResult SameTransform(const FTransform& A, const FTransform& B);
 ::testing::AssertionResult TransformsNear(const FTransform& A, const FTransform& B, double Tolerance = 1e-6);
-// A rotation's signed turn about X, in degrees, and true when it turns about X alone.
+// A rotation's signed turn about X, in degrees; expects the rotation to turn about X alone.
 double TwistDegreesAboutX(const FQuat& Rotation);
 
 class BendEntries : public ::testing::TestWithParam<EBendEntry>
