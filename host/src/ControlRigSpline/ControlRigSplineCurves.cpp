@@ -2,6 +2,8 @@
 // Catmull-Rom Hermite spline. Their float steps are the engine's, so sampled points match it to the last bit.
 #include "ControlRigSplineTypes.h"
 
+#include <algorithm>
+
 namespace
 {
 // A closed curve starts ceil(Degree / 2) points before the first point given.
@@ -46,7 +48,7 @@ ControlRigBaseSpline::ControlRigBaseSpline(
 {
 	if (!bClosed)
 	{
-		ControlPoints = TArray<FVector>(InControlPoints.GetData(), InControlPoints.Num());
+		ControlPoints.Append(InControlPoints.GetData(), InControlPoints.Num());
 		return;
 	}
 	// The last ceil(Degree / 2) points, all points, then the first ones again: Degree repeats around the seam.
@@ -65,7 +67,8 @@ void ControlRigBaseSpline::SetControlPoints(const TArrayView<const FVector>& InC
 {
 	if (!bClosed)
 	{
-		ControlPoints = TArray<FVector>(InControlPoints.GetData(), InControlPoints.Num());
+		ControlPoints.Reset();
+		ControlPoints.Append(InControlPoints.GetData(), InControlPoints.Num());
 		return;
 	}
 	const int32 Count = InControlPoints.Num();
@@ -134,19 +137,25 @@ FVector ControlRigBSpline::GetPointAtParam(float Param)
 {
 	const int32 P = Degree;
 	const int32 M = ControlPoints.Num() + P;
+	const int32 NumKnots = KnotVector.Num();
+	// Raw pointers: the indices below stay within the Degree + 1 points of a span, and this runs for every sample.
+	const float* Knots = KnotVector.GetData();
+	FVector* Working = WorkingPoints.GetData();
 
 	// The parameter maps onto the valid knot range, shrunk by 1e-4 at both ends.
 	const float ClampedU = FMath::Clamp(Param, 0.f, 1.f);
-	const float Min = KnotVector[P] + UE_KINDA_SMALL_NUMBER;
-	const float Max = KnotVector[M - P] - UE_KINDA_SMALL_NUMBER;
+	const float Min = Knots[P] + UE_KINDA_SMALL_NUMBER;
+	const float Max = Knots[M - P] - UE_KINDA_SMALL_NUMBER;
 	const float U = Min + ClampedU * (Max - Min);
 
 	// The knot span: the first knot U (nearly) equals, or the first interval U lies strictly inside. U always lies
-	// within the knots, so a span is found; K = P would be the first valid one.
+	// within the knots, so a span is found; K = P would be the first valid one. Knots well below U can be neither, so
+	// the scan starts at the last knot more than 1e-6 below U, found by bisection.
 	int32 K = P;
-	for (int32 Index = 0; Index < KnotVector.Num() - 1; ++Index)
+	const int32 First = FMath::Max(int32(std::lower_bound(Knots, Knots + NumKnots, U - 1e-6f) - Knots) - 1, 0);
+	for (int32 Index = First; Index < NumKnots - 1; ++Index)
 	{
-		if (FMath::IsNearlyEqual(KnotVector[Index], U) || (KnotVector[Index] < U && KnotVector[Index + 1] > U))
+		if (FMath::IsNearlyEqual(Knots[Index], U) || (Knots[Index] < U && Knots[Index + 1] > U))
 		{
 			K = Index;
 			break;
@@ -154,21 +163,21 @@ FVector ControlRigBSpline::GetPointAtParam(float Param)
 	}
 
 	// De Boor's algorithm in place over the Degree + 1 points of the span; a round whose first knot is U is skipped.
-	TArray<FVector>& Working = WorkingPoints;
+	const FVector* Points = ControlPoints.GetData() + (K - P);
 	for (int32 Index = 0; Index <= P; ++Index)
 	{
-		Working[Index] = ControlPoints[K - P + Index];
+		Working[Index] = Points[Index];
 	}
 	for (int32 Round = 1; Round <= P; ++Round)
 	{
 		const int32 Start = K - P + Round;
-		if (FMath::IsNearlyEqual(KnotVector[Start], U))
+		if (FMath::IsNearlyEqual(Knots[Start], U))
 		{
 			continue;
 		}
 		for (int32 Index = Start, Slot = 0; Index <= K; ++Index, ++Slot)
 		{
-			const float Alpha = (U - KnotVector[Index]) / (KnotVector[Index + P - Round + 1] - KnotVector[Index]);
+			const float Alpha = (U - Knots[Index]) / (Knots[Index + P - Round + 1] - Knots[Index]);
 			Working[Slot] = double(1.f - Alpha) * Working[Slot] + double(Alpha) * Working[Slot + 1];
 		}
 	}

@@ -56,7 +56,8 @@ FSampleSpan FindSampleSpan(int32 InNumSamples, float InParam)
 	const float ClampedU = FMath::Clamp(InParam, 0.f, 1.f);
 	const int32 LastIndex = InNumSamples - 1;
 	const float Position = ClampedU * float(LastIndex);
-	const int32 Previous = FMath::FloorToInt32(Position);
+	// Position is never negative, so truncation is the floor (and cheaper than calling it).
+	const int32 Previous = int32(Position);
 	return FSampleSpan{Previous, Previous < LastIndex ? Previous + 1 : Previous, Position - float(Previous)};
 }
 } // namespace
@@ -168,7 +169,8 @@ void FControlRigSpline::SetControlTransforms(const TArrayView<const FTransform>&
 		return;
 	}
 
-	Data.ControlTransforms = TArray<FTransform>(InTransforms.GetData(), Count);
+	Data.ControlTransforms.Reset();
+	Data.ControlTransforms.Append(InTransforms.GetData(), Count);
 	Data.SplineMode = SplineMode;
 	Data.bClosed = bInClosed;
 	Data.SamplesPerSegment = SamplesPerSegment;
