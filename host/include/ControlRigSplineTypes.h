@@ -11,13 +11,13 @@
 
 enum class ESplineType : uint8
 {
-	// The smooth curve will pass through the first and last control points
+	// A clamped cubic B-spline: smooth, starts and ends at (nearly) the end points, passes near the inner ones.
 	BSpline,
 
-	// The curve will pass through the control points
+	// A Catmull-Rom spline through every point.
 	Hermite,
 
-	// MAX - invalid
+	// Not a curve type; hidden in the editor.
 	Max UMETA(Hidden),
 };
 
@@ -93,54 +93,49 @@ struct FControlRigSplineImpl
 	FControlRigSplineImpl(const FControlRigSplineImpl&) = delete;
 	FControlRigSplineImpl& operator=(const FControlRigSplineImpl&) = delete;
 
-	// Spline type
 	ESplineType SplineMode = ESplineType::BSpline;
 
-	// The transforms of the control points
+	// The transforms the curve was last built from, as given.
 	TArray<FTransform> ControlTransforms;
 
-	// The initial lengths between samples
+	// The sample-to-sample lengths of the first sampling with the current point count and settings.
 	TArray<float> InitialLengths;
 
-	// The actual spline
+	// The curve through the control transforms' translations.
 	TUniquePtr<ControlRigBaseSpline> Spline;
 
-	// Wether or not the curve is closed
 	bool bClosed = false;
 
-	// Samples per segment, where segment is the portion between two control points
+	// Cached samples between two neighbouring control points.
 	int32 SamplesPerSegment = 16;
 
-	// The allowed length compression (1.f being do not allow compression). If 0, no restriction wil be applied.
+	// Re-sampling keeps each sample step at least InitialLength * Compression long; 0 sets no lower bound.
 	float Compression = 1.f;
 
-	// The allowed length stretch (1.f being do not allow stretch). If 0, no restriction wil be applied.
+	// Re-sampling keeps each sample step at most InitialLength * Stretch long; 0 sets no upper bound.
 	float Stretch = 1.f;
 
-	// Positions along the curve. Only the translations are cached; the host does not orient samples.
+	// The cached samples. Only their translations are set; the host does not orient samples.
 	TArray<FTransform> SamplesArray;
 
-	// Accumulated length along the spline given by samples
+	// The length along the samples up to each sample (the engine's spelling).
 	TArray<float> AccumulatedLenth;
 
-	// Returns a reference to the control points that were used to create this spline
+	// The curve's points, with a closed curve's repeats.
 	CONTROLRIGSPLINE_API TArray<FVector>& GetControlPoints();
 
-	// Returns a reference to the control transforms that were used to create this spline
 	CONTROLRIGSPLINE_API TArray<FTransform>& GetControlTransforms();
 
-	// Returns the control points that were used to create this spline, removing the duplicates in case of a closed
-	// spline
+	// The curve's points as given, without a closed curve's repeats.
 	CONTROLRIGSPLINE_API TArray<FVector> GetControlPointsWithoutDuplicates();
 
-	// Returns the control transforms that were used to create this spline, removing the duplicates in case of a closed
-	// spline (for a closed spline the list starts with the second transform and ends with the first)
+	// The stored transforms listed by the curve's point indices without repeats. Those indices start one point late
+	// for a closed curve and are read against the transforms as given, so a closed spline's list starts with the
+	// second transform and ends with the first; change detection compares against this list.
 	CONTROLRIGSPLINE_API TArray<FTransform> GetControlTransformsWithoutDuplicates();
 
-	// Returns the degree of the curve
 	CONTROLRIGSPLINE_API uint8 GetDegree() const;
 
-	// Returns the total number of samples cached
 	CONTROLRIGSPLINE_API uint16 NumSamples() const;
 };
 

@@ -12,12 +12,7 @@ template <> UEnum* StaticEnum<ESplineType>()
 			{TEXT("ESplineType::Hermite"), int64(ESplineType::Hermite)},
 			{TEXT("ESplineType::Max"), int64(ESplineType::Max)},
 		},
-		{
-			{TEXT("BSpline.ToolTip"), TEXT("The smooth curve will pass through the first and last control points")},
-			{TEXT("Hermite.ToolTip"), TEXT("The curve will pass through the control points")},
-			{TEXT("Max.Hidden"), TEXT("")},
-			{TEXT("Max.ToolTip"), TEXT("MAX - invalid")},
-		});
+		{{TEXT("Max.Hidden"), TEXT("")}});
 	return Enum;
 }
 QV_RECORD_HAND_WRITTEN_TYPE(
