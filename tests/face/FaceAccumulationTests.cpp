@@ -61,6 +61,10 @@ TEST(FaceAccumulation, TargetsAreFoundByTypeAndNameInOrderOfFirstAppearance)
 		ASSERT_EQ(Accumulation.Find(Key), Index);
 	}
 	EXPECT_EQ(Accumulation.Find(FRigElementKey(TEXT("bone_700"), ERigElementType::Bone)), INDEX_NONE);
+	// The element index a target was added with is kept for the first targets; the rest resolve by key.
+	EXPECT_EQ(Accumulation.GetElementIndex(0), INDEX_NONE);
+	const int32 Indexed = Accumulation.Add(FRigElementKey(TEXT("late"), ERigElementType::Null), FTransform::Identity, 42);
+	EXPECT_EQ(Accumulation.GetElementIndex(Indexed), INDEX_NONE);
 
 	// A new evaluation forgets the targets but keeps the arrays' allocations.
 	const int32 Capacity = Arrays.Transforms.Max();
@@ -68,8 +72,9 @@ TEST(FaceAccumulation, TargetsAreFoundByTypeAndNameInOrderOfFirstAppearance)
 	EXPECT_EQ(Next.Num(), 0);
 	EXPECT_EQ(Next.Find(Bone), INDEX_NONE);
 	EXPECT_EQ(Arrays.Transforms.Max(), Capacity);
-	EXPECT_EQ(Next.Add(Null, FTransform::Identity), 0);
+	EXPECT_EQ(Next.Add(Null, FTransform::Identity, 7), 0);
 	EXPECT_EQ(Next.Find(Null), 0);
+	EXPECT_EQ(Next.GetElementIndex(0), 7);
 }
 
 TEST(FaceAccumulation, RowsCombineAsTheirModesSay)
@@ -121,6 +126,16 @@ TEST(FaceAccumulation, QuaternionRowsBlendByTheClampedWeight)
 	EXPECT_TRUE(QuatsNear(Accumulation.GetTransform(Target).GetRotation(), Setup * AxisAngle(FVector(0, 0, 1), 60.0)));
 	Accumulation.ApplyQuaternionRow(Target, Curve, 1.f, -1.f);
 	EXPECT_TRUE(QuatsNear(Accumulation.GetTransform(Target).GetRotation(), Setup * AxisAngle(FVector(0, 0, 1), 60.0)));
+
+	// A full blend lands on the curve's rotation on the identity's side, sign included, as the slerp does.
+	const FQuat Far = -AxisAngle(FVector(1, 0, 0), 30.0);
+	const int32 Other = Accumulation.Add(FRigElementKey(TEXT("lid"), ERigElementType::Bone), FTransform::Identity);
+	Accumulation.ApplyQuaternionRow(Other, Far, 1.f, 1.f);
+	const FQuat Slerped = FQuat::Slerp_NotNormalized(FQuat::Identity, Far, 1.0).GetNormalized();
+	const FQuat Got = Accumulation.GetTransform(Other).GetRotation();
+	EXPECT_GT(Got.W, 0.0);
+	EXPECT_NEAR(Got.X, Slerped.X, 1e-15);
+	EXPECT_NEAR(Got.W, Slerped.W, 1e-15);
 }
 
 TEST(FaceAccumulation, NegligibleDeltasAreLeftOut)

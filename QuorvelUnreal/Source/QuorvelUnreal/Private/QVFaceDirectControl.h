@@ -21,7 +21,8 @@ void AddDelta(FTransform& InOutBone, const FTransform& ControlInitialLocal, cons
 class FQVFaceFollowRecord
 {
 public:
-	void Reset() { Entries.Reset(); }
+	// Forgets every record and makes room for MaxRecords.
+	void Reset(int32 MaxRecords = 0) { Entries.Reset(MaxRecords); }
 	int32 Num() const { return Entries.Num(); }
 
 	// Records the bone's pose. A bone recorded before keeps its first record: that is the pose before any direct

@@ -58,7 +58,7 @@ int32 FQVFaceSDKAccumulation::Find(const FRigElementKey& Key) const
 	return INDEX_NONE;
 }
 
-int32 FQVFaceSDKAccumulation::Add(const FRigElementKey& Key, const FTransform& InitialLocal)
+int32 FQVFaceSDKAccumulation::Add(const FRigElementKey& Key, const FTransform& InitialLocal, int32 ElementIndex)
 {
 	const int32 Target = Keys.Add(Key);
 	Transforms.Add(InitialLocal);
@@ -72,6 +72,7 @@ int32 FQVFaceSDKAccumulation::Add(const FRigElementKey& Key, const FTransform& I
 			Slot = (Slot + 1) & (IndexSlots - 1);
 		}
 		Slots[Slot] = Target + 1;
+		ElementIndices[Target] = ElementIndex;
 	}
 	return Target;
 }
@@ -80,7 +81,13 @@ void FQVFaceSDKAccumulation::ApplyQuaternionRow(
 	int32 Target, const FQuat& CurveRotation, float Weight, float Multiplier)
 {
 	const float Blend = FMath::Clamp(Weight * Multiplier, 0.f, 1.f);
-	const FQuat Delta = FQuat::Slerp_NotNormalized(FQuat::Identity, CurveRotation, double(Blend)).GetNormalized();
+	// The usual full blend needs no slerp: it ends on the curve's rotation, taken on the identity's side of the
+	// sphere as the slerp takes it.
+	const FQuat Delta = Blend == 1.f
+		? (CurveRotation.W >= 0.0 ? CurveRotation
+								  : FQuat(-CurveRotation.X, -CurveRotation.Y, -CurveRotation.Z, -CurveRotation.W))
+			  .GetNormalized()
+		: FQuat::Slerp_NotNormalized(FQuat::Identity, CurveRotation, double(Blend)).GetNormalized();
 	FTransform& Transform = Transforms[Target];
 	Transform.SetRotation((Transform.GetRotation() * Delta).GetNormalized());
 }
@@ -114,10 +121,9 @@ void FQVFaceSDKAccumulation::ApplyAdditiveRow(
 FTransform FQVFaceSDKAccumulation::Resolve(int32 Target, const FQuat& ParentInitialRotation) const
 {
 	FTransform Result = Transforms[Target];
-	const FVector& WorldDelta = WorldTranslationDeltas[Target];
-	if (AnyComponentAbove(WorldDelta, NegligibleDelta))
+	if (HasWorldTranslationDelta(Target))
 	{
-		const FVector LocalDelta = ParentInitialRotation.UnrotateVector(WorldDelta);
+		const FVector LocalDelta = ParentInitialRotation.UnrotateVector(WorldTranslationDeltas[Target]);
 		if (AnyComponentAbove(LocalDelta, NegligibleDelta))
 		{
 			Result.AddToTranslation(LocalDelta);
@@ -130,6 +136,11 @@ FTransform FQVFaceSDKAccumulation::Resolve(int32 Target, const FQuat& ParentInit
 		Result.SetRotation((Result.GetRotation() * Turn).GetNormalized());
 	}
 	return Result;
+}
+
+bool FQVFaceSDKAccumulation::HasWorldTranslationDelta(int32 Target) const
+{
+	return AnyComponentAbove(WorldTranslationDeltas[Target], NegligibleDelta);
 }
 
 float FQVFaceSDKAccumulation::AdditiveWeight(float Weight)

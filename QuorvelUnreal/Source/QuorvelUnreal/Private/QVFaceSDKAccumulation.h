@@ -28,7 +28,13 @@ public:
 	// The index of the target with this key (type and name), or INDEX_NONE.
 	int32 Find(const FRigElementKey& Key) const;
 	// Appends a target that is not there yet, starting at its setup local transform with no deltas; its index.
-	int32 Add(const FRigElementKey& Key, const FTransform& InitialLocal);
+	// ElementIndex is the hierarchy index the key resolved to, kept so the write need not resolve it again.
+	int32 Add(const FRigElementKey& Key, const FTransform& InitialLocal, int32 ElementIndex = INDEX_NONE);
+	// The element index given to Add; INDEX_NONE when none was given or the target lies beyond MaxIndexedTargets.
+	int32 GetElementIndex(int32 Target) const
+	{
+		return Target < MaxIndexedTargets ? ElementIndices[Target] : INDEX_NONE;
+	}
 
 	// A rotation row: turns the target by the curve's rotation, blended from the identity by Weight * Multiplier
 	// clamped to [0, 1].
@@ -45,6 +51,8 @@ public:
 	// (taken into the frame of ParentInitialRotation, the parent's setup rotation) and then turned by its rotation
 	// delta. Deltas with no component above 1e-4 are left out.
 	FTransform Resolve(int32 Target, const FQuat& ParentInitialRotation) const;
+	// Whether Resolve uses ParentInitialRotation for this target: its world translation delta is not negligible.
+	bool HasWorldTranslationDelta(int32 Target) const;
 
 	// What additive rows scale by: the weight itself, so weights above 1 exaggerate, while it is a number. A weight
 	// that is not a finite number acts as the bound a clamp to [0, 1] gives it, as in every clamped use of the same
@@ -63,4 +71,5 @@ private:
 	TArray<FVector>& RotationDeltas;
 	TArray<FVector>& WorldTranslationDeltas;
 	int32 Slots[IndexSlots];
+	int32 ElementIndices[MaxIndexedTargets];
 };

@@ -32,30 +32,6 @@ double& RotatorAngle(FRotator& Rotator, EQVFaceSDKChannel Channel)
 }
 } // namespace
 
-bool QVFaceSDKChannels::IsTranslation(EQVFaceSDKChannel Channel)
-{
-	return Channel == EQVFaceSDKChannel::TranslationX || Channel == EQVFaceSDKChannel::TranslationY ||
-		Channel == EQVFaceSDKChannel::TranslationZ;
-}
-
-bool QVFaceSDKChannels::IsRotationAngle(EQVFaceSDKChannel Channel)
-{
-	return Channel == EQVFaceSDKChannel::RotationX || Channel == EQVFaceSDKChannel::RotationY ||
-		Channel == EQVFaceSDKChannel::RotationZ;
-}
-
-bool QVFaceSDKChannels::IsScale(EQVFaceSDKChannel Channel)
-{
-	return Channel == EQVFaceSDKChannel::ScaleX || Channel == EQVFaceSDKChannel::ScaleY ||
-		Channel == EQVFaceSDKChannel::ScaleZ;
-}
-
-bool QVFaceSDKChannels::IsControlValue(EQVFaceSDKChannel Channel)
-{
-	return Channel == EQVFaceSDKChannel::ValueX || Channel == EQVFaceSDKChannel::ValueY ||
-		Channel == EQVFaceSDKChannel::ValueZ || Channel == EQVFaceSDKChannel::ValueFloat;
-}
-
 double QVFaceSDKChannels::GetTransformChannel(const FTransform& Transform, EQVFaceSDKChannel Channel)
 {
 	if (IsTranslation(Channel))

@@ -7,12 +7,26 @@
 
 namespace QVFaceSDKChannels
 {
-bool IsTranslation(EQVFaceSDKChannel Channel);
+// Channel kinds are tested for every driven channel of every evaluation, so they are inline range tests over the
+// enumerators' stored values.
+inline bool IsTranslation(EQVFaceSDKChannel Channel)
+{
+	return Channel >= EQVFaceSDKChannel::TranslationX && Channel <= EQVFaceSDKChannel::TranslationZ;
+}
 // RotationX, RotationY or RotationZ: one angle of the rotator. Rotation itself names no scalar.
-bool IsRotationAngle(EQVFaceSDKChannel Channel);
-bool IsScale(EQVFaceSDKChannel Channel);
+inline bool IsRotationAngle(EQVFaceSDKChannel Channel)
+{
+	return Channel >= EQVFaceSDKChannel::RotationX && Channel <= EQVFaceSDKChannel::RotationZ;
+}
+inline bool IsScale(EQVFaceSDKChannel Channel)
+{
+	return Channel >= EQVFaceSDKChannel::ScaleX && Channel <= EQVFaceSDKChannel::ScaleZ;
+}
 // ValueX, ValueY, ValueZ or ValueFloat: read from a control's value rather than a transform.
-bool IsControlValue(EQVFaceSDKChannel Channel);
+inline bool IsControlValue(EQVFaceSDKChannel Channel)
+{
+	return Channel >= EQVFaceSDKChannel::ValueX && Channel <= EQVFaceSDKChannel::ValueFloat;
+}
 
 // Translation and scale components; RotationX, RotationY and RotationZ are the roll, pitch and yaw of the rotation's
 // rotator, in degrees. Rotation and the control-value channels read 0.

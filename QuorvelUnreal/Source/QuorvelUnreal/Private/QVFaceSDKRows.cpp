@@ -151,7 +151,7 @@ int32 AddTarget(URigHierarchy& Hierarchy, FQVFaceSDKAccumulation& Accumulation, 
 	const int32 Target = Accumulation.Find(Key);
 	return Target != INDEX_NONE
 		? Target
-		: Accumulation.Add(Key, Hierarchy.GetTransform(Element, ERigTransformType::InitialLocal));
+		: Accumulation.Add(Key, Hierarchy.GetTransform(Element, ERigTransformType::InitialLocal), Element->GetIndex());
 }
 
 void SeedRegionBones(URigHierarchy& Hierarchy, const UQVFaceRigDataAsset& Asset, FQVFaceSDKAccumulation& Accumulation)
@@ -251,7 +251,12 @@ void QVFaceSDKRows::AddDirectControls(const FQVFaceEvaluation& Evaluation,
 	URigHierarchy& Hierarchy = Evaluation.Hierarchy;
 	const TArray<FQVFaceSDKDirectControl>& DirectControls = Evaluation.Asset.DirectControls;
 	CachedDirectControls.SetNum(DirectControls.Num());
-	FollowRecord.Reset();
+	int32 NumFollowed = 0;
+	for (const FQVFaceSDKDirectControl& Direct : DirectControls)
+	{
+		NumFollowed += Direct.FollowNullName.IsNone() ? 0 : 1;
+	}
+	FollowRecord.Reset(NumFollowed);
 
 	for (int32 Index = 0; Index < DirectControls.Num(); ++Index)
 	{
@@ -286,16 +291,23 @@ void QVFaceSDKRows::WriteTargets(const FQVFaceEvaluation& Evaluation, const FQVF
 	URigHierarchy& Hierarchy = Evaluation.Hierarchy;
 	for (int32 Target = 0; Target < Accumulation.Num(); ++Target)
 	{
-		FCachedRigElement CachedTarget;
-		FRigTransformElement* Element = CachedTarget.UpdateCache(Accumulation.GetKey(Target), &Hierarchy)
-			? Hierarchy.Get<FRigTransformElement>(CachedTarget.GetIndex())
-			: nullptr;
+		// Nothing adds or removes elements during an evaluation, so the index a target resolved to when it was added
+		// still holds; only targets without one are resolved again by key.
+		int32 Index = Accumulation.GetElementIndex(Target);
+		if (Index == INDEX_NONE)
+		{
+			FCachedRigElement CachedTarget;
+			Index = CachedTarget.UpdateCache(Accumulation.GetKey(Target), &Hierarchy) ? CachedTarget.GetIndex()
+																					   : INDEX_NONE;
+		}
+		FRigTransformElement* Element = Hierarchy.Get<FRigTransformElement>(Index);
 		if (Element == nullptr)
 		{
 			continue;
 		}
-		const FQuat ParentInitialRotation =
-			Hierarchy.GetParentTransform(Element, ERigTransformType::InitialGlobal).GetRotation();
+		const FQuat ParentInitialRotation = Accumulation.HasWorldTranslationDelta(Target)
+			? Hierarchy.GetParentTransform(Element, ERigTransformType::InitialGlobal).GetRotation()
+			: FQuat::Identity;
 		Hierarchy.SetTransform(Element, Accumulation.Resolve(Target, ParentInitialRotation),
 			ERigTransformType::CurrentLocal, true, false, false, false);
 	}
