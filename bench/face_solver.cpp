@@ -124,12 +124,12 @@ struct FSyntheticFace
 	{
 		URigHierarchyController* Controller = Hierarchy.GetController();
 		const FRigElementKey Head = Controller->AddBone(TEXT("head"), FRigElementKey(), FTransform(FVector(0, 0, 160)));
-		const FRigElementKey FaceJoint =
-			Controller->AddBone(TEXT("FaceJoint_M"), Head, FTransform(FVector(0, 5, 165)));
+		const FRigElementKey FaceJoint = Controller->AddBone(TEXT("FaceJoint_M"), Head, FTransform(FVector(0, 5, 165)));
 		const FRigElementKey BoxAttach =
 			Controller->AddNull(TEXT("ctrlBoxAttach"), Head, FTransform(FVector(30, 0, 165)));
 		const FRigElementKey Box = Controller->AddNull(TEXT("ctrlBox"), BoxAttach, FTransform::Identity, false);
-		const FRigElementKey OnFace = Controller->AddNull(TEXT("OnFacecontrols"), FaceJoint, FTransform::Identity, false);
+		const FRigElementKey OnFace =
+			Controller->AddNull(TEXT("OnFacecontrols"), FaceJoint, FTransform::Identity, false);
 		const FRigElementKey OnFaceGroup = Controller->AddNull(TEXT("lipGroup"), OnFace, FTransform::Identity, false);
 
 		// Targets: bones in short chains below the face joint, every fifteenth a null.
@@ -253,8 +253,8 @@ struct FSyntheticFace
 					break;
 				case 4:
 					Driven.bQuaternionRotation = true;
-					Driven.QuaternionKeys = {{-1.f, FQuat(FRotator(0, -20, 0))}, {0.f, FQuat::Identity},
-						{1.f, FQuat(FRotator(10, 25, 0))}};
+					Driven.QuaternionKeys = {
+						{-1.f, FQuat(FRotator(0, -20, 0))}, {0.f, FQuat::Identity}, {1.f, FQuat(FRotator(10, 25, 0))}};
 					break;
 				default:
 					Driven.Channel = EQVFaceSDKChannel::RotationX;

@@ -63,7 +63,8 @@ TEST(FaceAccumulation, TargetsAreFoundByTypeAndNameInOrderOfFirstAppearance)
 	EXPECT_EQ(Accumulation.Find(FRigElementKey(TEXT("bone_700"), ERigElementType::Bone)), INDEX_NONE);
 	// The element index a target was added with is kept for the first targets; the rest resolve by key.
 	EXPECT_EQ(Accumulation.GetElementIndex(0), INDEX_NONE);
-	const int32 Indexed = Accumulation.Add(FRigElementKey(TEXT("late"), ERigElementType::Null), FTransform::Identity, 42);
+	const int32 Indexed =
+		Accumulation.Add(FRigElementKey(TEXT("late"), ERigElementType::Null), FTransform::Identity, 42);
 	EXPECT_EQ(Accumulation.GetElementIndex(Indexed), INDEX_NONE);
 
 	// A new evaluation forgets the targets but keeps the arrays' allocations.
@@ -195,8 +196,8 @@ TEST(FaceDirectControl, TheControlsLocalDeltaReachesTheBoneThroughRigSpace)
 
 	// Identity frames: the control's motion is the bone's, its translation divided by the face scale.
 	FTransform Moved = Bone;
-	QVFaceDirectControl::AddDelta(Moved, FTransform::Identity, FTransform(FVector(1, 0, 0)), FTransform::Identity,
-		FTransform::Identity, 2.0);
+	QVFaceDirectControl::AddDelta(
+		Moved, FTransform::Identity, FTransform(FVector(1, 0, 0)), FTransform::Identity, FTransform::Identity, 2.0);
 	EXPECT_TRUE(VectorsNear(Moved.GetTranslation(), FVector(5.5, 6, 7)));
 	EXPECT_TRUE(QuatsNear(Moved.GetRotation(), Bone.GetRotation()));
 

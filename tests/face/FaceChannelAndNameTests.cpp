@@ -14,8 +14,8 @@ TEST(FaceChannels, TransformChannelsReadAndWriteOneScalar)
 	EXPECT_NEAR(GetTransformChannel(Transform, EQVFaceSDKChannel::RotationX), 10.0, 1e-4);
 	EXPECT_NEAR(GetTransformChannel(Transform, EQVFaceSDKChannel::RotationY), 20.0, 1e-4);
 	EXPECT_NEAR(GetTransformChannel(Transform, EQVFaceSDKChannel::RotationZ), 30.0, 1e-4);
-	for (const EQVFaceSDKChannel Channel : {EQVFaceSDKChannel::Rotation, EQVFaceSDKChannel::ValueX,
-			 EQVFaceSDKChannel::ValueFloat})
+	for (const EQVFaceSDKChannel Channel :
+		{EQVFaceSDKChannel::Rotation, EQVFaceSDKChannel::ValueX, EQVFaceSDKChannel::ValueFloat})
 	{
 		EXPECT_EQ(GetTransformChannel(Transform, Channel), 0.0);
 	}
@@ -72,8 +72,8 @@ TEST(FaceChannels, ControlValueChannelsReadTheValueOfTheirControlTypes)
 	EXPECT_TRUE(QuatsNear(Read.GetRotation(), FRotator(10, 20, 30).Quaternion(), 1e-6));
 	EXPECT_TRUE(VectorsNear(Read.GetScale3D(), FVector(1, 1, 2)));
 	Read = FTransform::Identity;
-	EXPECT_FALSE(GetControlValueTransform(FRigControlValue::Make<FTransformNoScale>(FTransformNoScale(Pose)),
-		ERigControlType::TransformNoScale, Read));
+	EXPECT_FALSE(GetControlValueTransform(
+		FRigControlValue::Make<FTransformNoScale>(FTransformNoScale(Pose)), ERigControlType::TransformNoScale, Read));
 	EXPECT_FALSE(GetControlValueTransform(Vector, ERigControlType::Position, Read));
 	EXPECT_TRUE(Read.Equals(FTransform::Identity, 0.0));
 }

@@ -52,9 +52,10 @@ TEST(FaceFrame, ControlBoxKeepsItsSetupOffsetToTheFaceJointAndScalesWithTheFace)
 
 TEST(FaceFrame, TranslationOutputsGrowWithTheFaceAndShrinkWithTheParentsScale)
 {
-	EXPECT_DOUBLE_EQ(QVFaceFrame::ScaleTranslationOutput(0.5, 1.0, FVector(1, 1, 1)), 0.5);
-	EXPECT_DOUBLE_EQ(QVFaceFrame::ScaleTranslationOutput(0.5, 2.0, FVector(2, -2, 2)), 0.5);
-	EXPECT_DOUBLE_EQ(QVFaceFrame::ScaleTranslationOutput(0.5, 3.0, FVector(1, 1, 1)), 1.5);
+	const auto Parent = [](const FVector& Scale) { return FTransform(FQuat::Identity, FVector(1, 2, 3), Scale); };
+	EXPECT_DOUBLE_EQ(QVFaceFrame::ScaleTranslationOutput(0.5, 1.0, Parent(FVector(1, 1, 1))), 0.5);
+	EXPECT_DOUBLE_EQ(QVFaceFrame::ScaleTranslationOutput(0.5, 2.0, Parent(FVector(2, -2, 2))), 0.5);
+	EXPECT_DOUBLE_EQ(QVFaceFrame::ScaleTranslationOutput(0.5, 3.0, Parent(FVector(1, 1, 1))), 1.5);
 	// A parent without scale divides by 1e-8, not by zero.
-	EXPECT_DOUBLE_EQ(QVFaceFrame::ScaleTranslationOutput(1.0, 1.0, FVector::ZeroVector), 1.0 / double(1e-8f));
+	EXPECT_DOUBLE_EQ(QVFaceFrame::ScaleTranslationOutput(1.0, 1.0, Parent(FVector::ZeroVector)), 1.0 / double(1e-8f));
 }

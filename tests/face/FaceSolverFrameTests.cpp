@@ -132,8 +132,8 @@ TEST(FaceSolverFrame, AtWeightZeroTheRowsDriveNothingAndANaNWeightDrivesThemFull
 		FQVFaceSDKDriver& Driver = Rig->AddDriver(TEXT("slider"), EQVFaceSDKChannel::ValueFloat);
 		Rig->AddDriven(Driver, TEXT("jaw"), EQVFaceSDKChannel::RotationZ, {{0.f, 0.f}, {1.f, 40.f}});
 		Rig->AddDriven(Driver, TEXT("jaw"), EQVFaceSDKChannel::TranslationX, {{0.f, 0.f}, {1.f, 2.f}});
-		Rig->AddDriven(Driver, TEXT("jaw"), EQVFaceSDKChannel::TranslationY, {{0.f, 0.f}, {1.f, 3.f}})
-			.TransformSpace = EQVFaceSDKTransformSpace::World;
+		Rig->AddDriven(Driver, TEXT("jaw"), EQVFaceSDKChannel::TranslationY, {{0.f, 0.f}, {1.f, 3.f}}).TransformSpace =
+			EQVFaceSDKTransformSpace::World;
 		Rig->AddDriven(Driver, TEXT("jaw"), EQVFaceSDKChannel::ScaleZ, {{0.f, 1.f}, {1.f, 3.f}}).ApplyMode =
 			EQVFaceSDKApplyMode::Absolute;
 		FQVDrivenSDKChannel& Turn = Rig->AddDriven(Driver, TEXT("jaw"), EQVFaceSDKChannel::Rotation, {});
@@ -168,6 +168,6 @@ TEST(FaceSolverFrame, AtWeightZeroTheRowsDriveNothingAndANaNWeightDrivesThemFull
 	EXPECT_TRUE(Got.Equals(Expected, 0.0));
 	EXPECT_TRUE(VectorsNear(Expected.GetTranslation(), Full->Local(Jaw, true).GetTranslation() + FVector(1, 1.5, 0)));
 	EXPECT_TRUE(VectorsNear(Expected.GetScale3D(), FVector(1, 1, 2)));
-	EXPECT_TRUE(QuatsNear(
-		Expected.GetRotation(), AxisAngle(FVector(1, 0, 0), 30.0) * AxisAngle(FVector(0, 0, 1), 20.0), 1e-9));
+	EXPECT_TRUE(
+		QuatsNear(Expected.GetRotation(), AxisAngle(FVector(1, 0, 0), 30.0) * AxisAngle(FVector(0, 0, 1), 20.0), 1e-9));
 }

@@ -40,8 +40,8 @@ TEST(FaceSolverRegistration, TheNodeHasItsMetadataAndNoToolTip)
 	EXPECT_EQ(FRigUnit_QVFaceSDKSolver().GetExecuteContextStruct(), FControlRigExecuteContext::StaticStruct());
 	EXPECT_THAT(MetaDataOf(*Struct),
 		UnorderedElementsAre(Pair("DisplayName", "QV Face SDK Solver"), Pair("Category", "Quorvel|Face"),
-			Pair("Keywords", "Quorvel,Face,SDK,SetDrivenKey"), Pair("NodeColor", "0.12 0.42 0.72"),
-			Pair("Varying", ""), Pair("ModuleRelativePath", "Public/RigUnit_QVFaceSDKSolver.h")));
+			Pair("Keywords", "Quorvel,Face,SDK,SetDrivenKey"), Pair("NodeColor", "0.12 0.42 0.72"), Pair("Varying", ""),
+			Pair("ModuleRelativePath", "Public/RigUnit_QVFaceSDKSolver.h")));
 }
 
 TEST(FaceSolverRegistration, PinsInOrderWithExactlyTheirMetadataAndDefaults)
@@ -69,8 +69,9 @@ TEST(FaceSolverRegistration, PinsInOrderWithExactlyTheirMetadataAndDefaults)
 			With({{"ToolTip", "Last values written back by proxy synchronization, not animation state."}})},
 		{"CachedProxyNames", Path},
 		{"AccumulatedDrivenKeys",
-			With({{"ToolTip", "Most SDK rows drive bones, but synthetic SDK layers such as the SDK eye are "
-							  "controller-hierarchy nulls, so each target keeps its element type."}})},
+			With({{"ToolTip",
+				"Most SDK rows drive bones, but synthetic SDK layers such as the SDK eye are "
+				"controller-hierarchy nulls, so each target keeps its element type."}})},
 		{"AccumulatedTransforms", Path},
 		{"AccumulatedRotationDeltas", Path},
 		{"AccumulatedWorldTranslationDeltas", Path},
@@ -104,7 +105,8 @@ TEST(FaceSolverRegistration, PinsInOrderWithExactlyTheirMetadataAndDefaults)
 TEST(FaceSolverRegistration, TheRigVMFunctionTakesEveryPinWithHiddenStateByReference)
 {
 	FRigUnit_QVFaceSDKSolver::StaticStruct();
-	const FRigVMFunction* Function = FRigVMRegistry_RWLock::Get().FindFunction(TEXT("FRigUnit_QVFaceSDKSolver::Execute"));
+	const FRigVMFunction* Function =
+		FRigVMRegistry_RWLock::Get().FindFunction(TEXT("FRigUnit_QVFaceSDKSolver::Execute"));
 	ASSERT_NE(Function, nullptr);
 	EXPECT_EQ(Function->Struct, FRigUnit_QVFaceSDKSolver::StaticStruct());
 	EXPECT_EQ(Function->FunctionPtr, &FRigUnit_QVFaceSDKSolver::RigVMExecute);
@@ -121,8 +123,8 @@ TEST(FaceSolverRegistration, TheRigVMFunctionTakesEveryPinWithHiddenStateByRefer
 
 	// Through the entry, the hidden pins are the unit's own memory: what one evaluation caches, the next finds.
 	FFaceSolverRig Rig;
-	const FRigElementKey Slider = Rig.AddControl(TEXT("slider"), Rig.Box, ERigControlType::Float,
-		FRigControlValue::Make<float>(0.5f));
+	const FRigElementKey Slider =
+		Rig.AddControl(TEXT("slider"), Rig.Box, ERigControlType::Float, FRigControlValue::Make<float>(0.5f));
 	const FRigElementKey Jaw = Rig.AddBone(TEXT("jaw"), Rig.FaceJoint, FTransform(FVector(0, 10, 105)));
 	Rig.AddDriven(Rig.AddDriver(TEXT("slider"), EQVFaceSDKChannel::ValueFloat), TEXT("jaw"),
 		EQVFaceSDKChannel::RotationZ, {{0.f, 0.f}, {1.f, 40.f}});

@@ -79,9 +79,10 @@ TEST(FaceSolverRows, DriverValuesAreReadPerControlTypeAndDividedByTheFaceScaleIn
 	Rig.AddControl(TEXT("SmilePull_L"), Rig.Box, ERigControlType::Vector2D, Half);
 	Rig.AddControl(TEXT("faceSlider"), OnFace, ERigControlType::Float, FRigControlValue::Make<float>(0.5f));
 	Rig.AddControl(TEXT("eyeAim"), Rig.Box, ERigControlType::EulerTransform,
-		FRigControlValue::Make<FEulerTransform>(FEulerTransform(FVector::ZeroVector, FRotator(0, 0.3, 0), FVector::OneVector)));
-	Rig.AddControl(TEXT("jawPos"), Rig.Box, ERigControlType::Position,
-		FRigControlValue::Make<FVector>(FVector(0, 0.5, 0)));
+		FRigControlValue::Make<FEulerTransform>(
+			FEulerTransform(FVector::ZeroVector, FRotator(0, 0.3, 0), FVector::OneVector)));
+	Rig.AddControl(
+		TEXT("jawPos"), Rig.Box, ERigControlType::Position, FRigControlValue::Make<FVector>(FVector(0, 0.5, 0)));
 	const std::pair<const TCHAR*, EQVFaceSDKChannel> Drivers[] = {
 		{TEXT("lipUpper"), EQVFaceSDKChannel::ValueX},
 		{TEXT("boardLip"), EQVFaceSDKChannel::ValueX},
@@ -107,14 +108,13 @@ TEST(FaceSolverRows, DriverValuesAreReadPerControlTypeAndDividedByTheFaceScaleIn
 	const double Expected[] = {25.0, 50.0, 12.5, 50.0, 30.0, 25.0, 0.0};
 	for (int32 Index = 0; Index < Bones.Num(); ++Index)
 	{
-		EXPECT_TRUE(QuatsNear(Rig.Local(Bones[Index]).GetRotation(), AxisAngle(ZAxis, Expected[Index]), 1e-6))
-			<< Index;
+		EXPECT_TRUE(QuatsNear(Rig.Local(Bones[Index]).GetRotation(), AxisAngle(ZAxis, Expected[Index]), 1e-6)) << Index;
 	}
 	EXPECT_THAT(Rig.Messages(),
-		ElementsAre("QV Face SDK Solver: lipUpper evaluated at 0.250.", "QV Face SDK Solver: boardLip evaluated at 0.500.",
-			"QV Face SDK Solver: SmilePull_L evaluated at 0.125.", "QV Face SDK Solver: faceSlider evaluated at 0.500.",
-			"QV Face SDK Solver: eyeAim evaluated at 0.300.", "QV Face SDK Solver: jawPos evaluated at 0.250.",
-			"QV Face SDK Solver: boardLip evaluated at 0.000."));
+		ElementsAre("QV Face SDK Solver: lipUpper evaluated at 0.250.",
+			"QV Face SDK Solver: boardLip evaluated at 0.500.", "QV Face SDK Solver: SmilePull_L evaluated at 0.125.",
+			"QV Face SDK Solver: faceSlider evaluated at 0.500.", "QV Face SDK Solver: eyeAim evaluated at 0.300.",
+			"QV Face SDK Solver: jawPos evaluated at 0.250.", "QV Face SDK Solver: boardLip evaluated at 0.000."));
 	for (const FRigVMLog::FLogEntry& Entry : Rig.Log.Entries)
 	{
 		EXPECT_EQ(Entry.Severity, EMessageSeverity::Info);
@@ -124,13 +124,14 @@ TEST(FaceSolverRows, DriverValuesAreReadPerControlTypeAndDividedByTheFaceScaleIn
 TEST(FaceSolverRows, CustomChannelsResolveAmongTheControlsChildrenThenByTheJoinedName)
 {
 	FFaceSolverRig Rig;
-	const FRigElementKey Eye =
-		Rig.AddControl(TEXT("ctrlEye"), Rig.Box, ERigControlType::Transform, FRigControlValue::Make<FTransform>(FTransform::Identity));
+	const FRigElementKey Eye = Rig.AddControl(
+		TEXT("ctrlEye"), Rig.Box, ERigControlType::Transform, FRigControlValue::Make<FTransform>(FTransform::Identity));
 	// A control child with the same display name that is not an animation channel does not count.
 	FRigControlSettings Plain;
 	Plain.ControlType = ERigControlType::Float;
 	Plain.DisplayName = TEXT("blink");
-	Rig.Hierarchy.GetController()->AddControl(TEXT("ctrlEye_notChannel"), Eye, Plain, FRigControlValue::Make<float>(9.f));
+	Rig.Hierarchy.GetController()->AddControl(
+		TEXT("ctrlEye_notChannel"), Eye, Plain, FRigControlValue::Make<float>(9.f));
 	const FRigElementKey Blink = Rig.AddChannel(TEXT("ctrlEye_blink"), Eye, TEXT("blink"));
 	const FRigElementKey Squint = Rig.AddChannel(TEXT("squint"), Eye);
 	Rig.SetValue(Blink, FRigControlValue::Make<float>(0.5f));
@@ -141,9 +142,7 @@ TEST(FaceSolverRows, CustomChannelsResolveAmongTheControlsChildrenThenByTheJoine
 
 	FCachedRigElement Found;
 	const auto Resolve = [&](const TCHAR* Control, const TCHAR* Channel)
-	{
-		return QVFaceControlChannel::Resolve(Rig.Hierarchy, FName(Control), FName(Channel), Found);
-	};
+	{ return QVFaceControlChannel::Resolve(Rig.Hierarchy, FName(Control), FName(Channel), Found); };
 	ASSERT_TRUE(Resolve(TEXT("ctrlEye"), TEXT("BLINK")));
 	EXPECT_EQ(Found.GetKey(), Blink);
 	// Without a display name, the element name; a module path's element part.
@@ -204,9 +203,10 @@ TEST(FaceSolverRows, MissingElementsAreReportedOnceAndLeaveTheirChannelsAlone)
 	{
 		Rig.Evaluate();
 	}
-	EXPECT_THAT(Rig.Messages(), ElementsAre("QV Face SDK Solver: Control 'missingCtrl' was not found.",
-									"QV Face SDK Solver: Driven transform 'None' was not found.",
-									"QV Face SDK Solver: Driven transform 'ghost' was not found."));
+	EXPECT_THAT(Rig.Messages(),
+		ElementsAre("QV Face SDK Solver: Control 'missingCtrl' was not found.",
+			"QV Face SDK Solver: Driven transform 'None' was not found.",
+			"QV Face SDK Solver: Driven transform 'ghost' was not found."));
 	for (const FRigVMLog::FLogEntry& Entry : Rig.Log.Entries)
 	{
 		EXPECT_EQ(Entry.Severity, EMessageSeverity::Warning);

@@ -57,8 +57,8 @@ FQVFaceSDKDriver& FFaceSolverRig::AddDriver(const TCHAR* Control, EQVFaceSDKChan
 	return Driver;
 }
 
-FQVDrivenSDKChannel& FFaceSolverRig::AddDriven(FQVFaceSDKDriver& Driver, const TCHAR* Target,
-	EQVFaceSDKChannel Channel, std::initializer_list<std::pair<float, float>> Keys)
+FQVDrivenSDKChannel& FFaceSolverRig::AddDriven(FQVFaceSDKDriver& Driver, const TCHAR* Target, EQVFaceSDKChannel Channel,
+	std::initializer_list<std::pair<float, float>> Keys)
 {
 	FQVDrivenSDKChannel& Driven = Driver.Driven.AddDefaulted_GetRef();
 	Driven.BoneName = Target;

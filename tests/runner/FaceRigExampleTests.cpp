@@ -101,9 +101,11 @@ TEST(FaceRigExample, AWholeEvaluationMatchesTheCurvesAppliedToTheSetupPose)
 	EXPECT_TRUE(VectorsNear(Local(Corner).GetTranslation(),
 		Setup(Corner).GetTranslation() + FVector(0, Linear(CornerShift.Keys, 1.0) * CornerShift.Multiplier, 0)));
 	EXPECT_TRUE(QuatsNear(Local(Corner).GetRotation(),
-		Setup(Corner).GetRotation() * AxisAngle(Z, Linear(Row(Asset, TEXT("SmilePull_L"), TEXT("lipCorner_L")).Keys, 0.6))));
+		Setup(Corner).GetRotation() *
+			AxisAngle(Z, Linear(Row(Asset, TEXT("SmilePull_L"), TEXT("lipCorner_L")).Keys, 0.6))));
 	const FRigElementKey Cheek = Bone(TEXT("cheek_L"));
-	EXPECT_NEAR(Local(Cheek).GetScale3D().X, 1.0 + Linear(Row(Asset, TEXT("ctrlSmile_L"), TEXT("cheek_L")).Keys, 1.0), 1e-6);
+	EXPECT_NEAR(
+		Local(Cheek).GetScale3D().X, 1.0 + Linear(Row(Asset, TEXT("ctrlSmile_L"), TEXT("cheek_L")).Keys, 1.0), 1e-6);
 	// The region's other bone has no row: it is written back at its setup pose.
 	EXPECT_TRUE(Local(Bone(TEXT("cheekRaiser_L"))).Equals(Setup(Bone(TEXT("cheekRaiser_L"))), 0.0));
 
@@ -120,7 +122,8 @@ TEST(FaceRigExample, AWholeEvaluationMatchesTheCurvesAppliedToTheSetupPose)
 			FRotator(Linear(Row(Asset, TEXT("ctrlEye_R"), TEXT("eyeLidUpper_R")).Keys, 5.0), 0, 0).Quaternion()));
 	// The sneer slider at 0.5 rolls the sneer bone and sets its Y scale.
 	const FRigElementKey Sneer = Bone(TEXT("sneer_R"));
-	const double Roll = Linear(Row(Asset, TEXT("ctrlSneer_R"), TEXT("sneer_R"), EQVFaceSDKChannel::RotationX).Keys, 0.5);
+	const double Roll =
+		Linear(Row(Asset, TEXT("ctrlSneer_R"), TEXT("sneer_R"), EQVFaceSDKChannel::RotationX).Keys, 0.5);
 	EXPECT_TRUE(QuatsNear(Local(Sneer).GetRotation(), Setup(Sneer).GetRotation() * AxisAngle(X, -Roll)));
 	EXPECT_NEAR(Local(Sneer).GetScale3D().Y,
 		Linear(Row(Asset, TEXT("ctrlSneer_R"), TEXT("sneer_R"), EQVFaceSDKChannel::ScaleY).Keys, 0.5), 1e-6);
@@ -132,8 +135,8 @@ TEST(FaceRigExample, AWholeEvaluationMatchesTheCurvesAppliedToTheSetupPose)
 	// ctrlEye_R yawed 20 turns the eye's SDK null (a null target) by the row's multiplier.
 	const FRigElementKey EyeNull(TEXT("SDKEye_R"), ERigElementType::Null);
 	const FQVDrivenSDKChannel& EyeRow = Row(Asset, TEXT("ctrlEye_R"), TEXT("SDKEye_R"));
-	EXPECT_TRUE(QuatsNear(
-		Local(EyeNull).GetRotation(), AxisAngle(Z, Linear(EyeRow.Keys, 20.0) * EyeRow.Multiplier), 1e-6));
+	EXPECT_TRUE(
+		QuatsNear(Local(EyeNull).GetRotation(), AxisAngle(Z, Linear(EyeRow.Keys, 20.0) * EyeRow.Multiplier), 1e-6));
 
 	// Direct controls: the nose control moved 1 up moves the nose 1 up; the chin control pitched 10 pitches the chin.
 	const FRigElementKey Nose = Bone(TEXT("Nose_M"));
@@ -184,8 +187,10 @@ TEST(FaceRigExample, EachSolverNodeKeepsItsOwnHiddenStateAcrossFrames)
 		}
 	}
 	// Frame 2: slider 1, so 90 degrees at weight 1 and 45 at weight 0.5.
-	EXPECT_TRUE(QuatsNear(Rig->GetHierarchy().GetLocalTransform(FRigElementKey(TEXT("jawA"), ERigElementType::Bone)).GetRotation(),
+	EXPECT_TRUE(QuatsNear(
+		Rig->GetHierarchy().GetLocalTransform(FRigElementKey(TEXT("jawA"), ERigElementType::Bone)).GetRotation(),
 		AxisAngle(FVector(0, 0, 1), 90.0)));
-	EXPECT_TRUE(QuatsNear(Rig->GetHierarchy().GetLocalTransform(FRigElementKey(TEXT("jawB"), ERigElementType::Bone)).GetRotation(),
+	EXPECT_TRUE(QuatsNear(
+		Rig->GetHierarchy().GetLocalTransform(FRigElementKey(TEXT("jawB"), ERigElementType::Bone)).GetRotation(),
 		AxisAngle(FVector(0, 0, 1), 45.0)));
 }

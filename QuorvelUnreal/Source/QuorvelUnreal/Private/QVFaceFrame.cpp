@@ -1,20 +1,12 @@
 // The face scale and the control-box placement.
 #include "QVFaceFrame.h"
 
-namespace
-{
-double MeanAbsoluteScale(const FVector& Scale)
-{
-	return (FMath::Abs(Scale.X) + FMath::Abs(Scale.Y) + FMath::Abs(Scale.Z)) * (1.0 / 3.0);
-}
-} // namespace
-
 double QVFaceFrame::ComputeFaceScale(float FaceScaler, const FTransform& Reference)
 {
 	double Scale = double(FaceScaler);
 	if (FMath::Abs(Scale - 1.0) <= SmallNumber)
 	{
-		const double Mean = MeanAbsoluteScale(Reference.GetScale3D());
+		const double Mean = QVFaceFrame::MeanAbsoluteScale(Reference.GetScale3D());
 		if (FMath::Abs(Mean - 1.0) > SmallNumber)
 		{
 			Scale = Mean;
@@ -28,8 +20,8 @@ double QVFaceFrame::FaceScaleDivisor(double FaceScale)
 	return FMath::Max(FaceScale, SmallNumber);
 }
 
-FTransform QVFaceFrame::CarryControlBox(
-	const FTransform& BoxInitial, const FTransform& FaceJointInitial, const FTransform& FaceJointCurrent, double FaceScale)
+FTransform QVFaceFrame::CarryControlBox(const FTransform& BoxInitial, const FTransform& FaceJointInitial,
+	const FTransform& FaceJointCurrent, double FaceScale)
 {
 	FTransform Result = BoxInitial.GetRelativeTransform(FaceJointInitial) * FaceJointCurrent;
 	const FVector BoxScale = BoxInitial.GetScale3D();
@@ -43,9 +35,4 @@ FTransform QVFaceFrame::CarryControlBox(
 	}
 	Result.SetScale3D(Scale);
 	return Result;
-}
-
-double QVFaceFrame::ScaleTranslationOutput(double Output, double FaceScaleDivisor, const FVector& ParentInitialScale)
-{
-	return Output * FaceScaleDivisor / FMath::Max(MeanAbsoluteScale(ParentInitialScale), SmallNumber);
 }

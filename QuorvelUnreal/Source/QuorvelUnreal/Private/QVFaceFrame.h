@@ -19,10 +19,20 @@ double FaceScaleDivisor(double FaceScale);
 // The control box's global transform: its setup offset to the face joint, carried by the face joint's current pose,
 // with a scale of its setup scale times the face scale times the face joint's current-to-setup scale ratio (0 on an
 // axis whose setup scale is zero).
-FTransform CarryControlBox(
-	const FTransform& BoxInitial, const FTransform& FaceJointInitial, const FTransform& FaceJointCurrent, double FaceScale);
+FTransform CarryControlBox(const FTransform& BoxInitial, const FTransform& FaceJointInitial,
+	const FTransform& FaceJointCurrent, double FaceScale);
+
+// The mean of a scale's absolute components.
+inline double MeanAbsoluteScale(const FVector& Scale)
+{
+	return (FMath::Abs(Scale.X) + FMath::Abs(Scale.Y) + FMath::Abs(Scale.Z)) * (1.0 / 3.0);
+}
 
 // A translation output of a set-driven-key row in its target's parent units: authored for a face of scale 1 and a
-// parent of scale 1, it grows with the face and shrinks with the parent's mean absolute setup scale.
-double ScaleTranslationOutput(double Output, double FaceScaleDivisor, const FVector& ParentInitialScale);
+// parent of scale 1, it grows with the face and shrinks with the parent's mean absolute setup scale. Inline: it runs
+// for every translation row, on a transform just returned by the hierarchy.
+inline double ScaleTranslationOutput(double Output, double FaceScaleDivisor, const FTransform& ParentInitial)
+{
+	return Output * FaceScaleDivisor / FMath::Max(MeanAbsoluteScale(ParentInitial.GetScale3D()), SmallNumber);
+}
 } // namespace QVFaceFrame

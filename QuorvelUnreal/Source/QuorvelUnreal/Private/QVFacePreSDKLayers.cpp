@@ -7,14 +7,8 @@ void QVFacePreSDKLayers::SynchronizeProxies(
 {
 }
 
-void QVFacePreSDKLayers::CarryEyeLayers(const FQVFaceEvaluation& Evaluation)
-{
-}
+void QVFacePreSDKLayers::CarryEyeLayers(const FQVFaceEvaluation& Evaluation) {}
 
-void QVFacePreSDKLayers::BlendAimEyeFollow(const FQVFaceEvaluation& Evaluation)
-{
-}
+void QVFacePreSDKLayers::BlendAimEyeFollow(const FQVFaceEvaluation& Evaluation) {}
 
-void QVFacePreSDKLayers::ApplyAimBindings(const FQVFaceEvaluation& Evaluation)
-{
-}
+void QVFacePreSDKLayers::ApplyAimBindings(const FQVFaceEvaluation& Evaluation) {}

@@ -85,8 +85,8 @@ double ReadControlChannel(URigHierarchy& Hierarchy, FRigControlElement& Control,
 
 // Resolves the driver's control (or custom channel) and reads its value, normalised by the face scale where the
 // channel is in face units. False, with a warning, when the driving element does not resolve.
-bool ReadDriver(const FQVFaceEvaluation& Evaluation, const FQVFaceSDKDriver& Driver,
-	FCachedRigElement& CachedControl, double& OutValue)
+bool ReadDriver(const FQVFaceEvaluation& Evaluation, const FQVFaceSDKDriver& Driver, FCachedRigElement& CachedControl,
+	double& OutValue)
 {
 	URigHierarchy& Hierarchy = Evaluation.Hierarchy;
 	FCachedRigElement CustomChannel;
@@ -194,7 +194,7 @@ void EvaluateDrivenChannel(const FQVFaceEvaluation& Evaluation, const FQVDrivenS
 	if (IsTranslation(Driven.Channel))
 	{
 		Output = QVFaceFrame::ScaleTranslationOutput(Output, Evaluation.FaceScaleDivisor,
-			Hierarchy.GetParentTransform(Element, ERigTransformType::InitialGlobal).GetScale3D());
+			Hierarchy.GetParentTransform(Element, ERigTransformType::InitialGlobal));
 	}
 	if (Driven.ApplyMode == EQVFaceSDKApplyMode::Absolute)
 	{
@@ -266,7 +266,8 @@ void QVFaceSDKRows::AddDirectControls(const FQVFaceEvaluation& Evaluation,
 		const bool bControl =
 			CachedControl.UpdateCache(FRigElementKey(Direct.ControlName, ERigElementType::Control), &Hierarchy);
 		const bool bBone = CachedBone.UpdateCache(FRigElementKey(Direct.BoneName, ERigElementType::Bone), &Hierarchy);
-		FRigTransformElement* Control = bControl ? Hierarchy.Get<FRigTransformElement>(CachedControl.GetIndex()) : nullptr;
+		FRigTransformElement* Control =
+			bControl ? Hierarchy.Get<FRigTransformElement>(CachedControl.GetIndex()) : nullptr;
 		FRigTransformElement* Bone = bBone ? Hierarchy.Get<FRigTransformElement>(CachedBone.GetIndex()) : nullptr;
 		if (Control == nullptr || Bone == nullptr)
 		{
@@ -298,7 +299,7 @@ void QVFaceSDKRows::WriteTargets(const FQVFaceEvaluation& Evaluation, const FQVF
 		{
 			FCachedRigElement CachedTarget;
 			Index = CachedTarget.UpdateCache(Accumulation.GetKey(Target), &Hierarchy) ? CachedTarget.GetIndex()
-																					   : INDEX_NONE;
+																					  : INDEX_NONE;
 		}
 		FRigTransformElement* Element = Hierarchy.Get<FRigTransformElement>(Index);
 		if (Element == nullptr)

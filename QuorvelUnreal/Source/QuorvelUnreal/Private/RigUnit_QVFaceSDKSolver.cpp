@@ -25,8 +25,8 @@ FRigElementKey KeyOrDefault(const FRigElementKey& Key, const TCHAR* DefaultName,
 void AttachControlBox(URigHierarchy& Hierarchy, const FRigElementKey& FaceJoint, const FRigElementKey& CtrlBoxAttach,
 	float FaceScaler, FCachedRigElement& CachedFaceJoint, FCachedRigElement& CachedCtrlBoxAttach)
 {
-	const bool bFaceJoint = CachedFaceJoint.UpdateCache(
-		KeyOrDefault(FaceJoint, TEXT("FaceJoint_M"), ERigElementType::Bone), &Hierarchy);
+	const bool bFaceJoint =
+		CachedFaceJoint.UpdateCache(KeyOrDefault(FaceJoint, TEXT("FaceJoint_M"), ERigElementType::Bone), &Hierarchy);
 	const bool bBox = CachedCtrlBoxAttach.UpdateCache(
 		KeyOrDefault(CtrlBoxAttach, TEXT("ctrlBoxAttach"), ERigElementType::Null), &Hierarchy);
 	if (!bFaceJoint || !bBox)
@@ -36,9 +36,10 @@ void AttachControlBox(URigHierarchy& Hierarchy, const FRigElementKey& FaceJoint,
 	FRigTransformElement* Joint = Hierarchy.Get<FRigTransformElement>(CachedFaceJoint.GetIndex());
 	FRigTransformElement* Box = Hierarchy.Get<FRigTransformElement>(CachedCtrlBoxAttach.GetIndex());
 	const FTransform JointInitial = Hierarchy.GetTransform(Joint, ERigTransformType::InitialGlobal);
-	const FTransform Carried = QVFaceFrame::CarryControlBox(Hierarchy.GetTransform(Box, ERigTransformType::InitialGlobal),
-		JointInitial, Hierarchy.GetTransform(Joint, ERigTransformType::CurrentGlobal),
-		QVFaceFrame::ComputeFaceScale(FaceScaler, JointInitial));
+	const FTransform Carried =
+		QVFaceFrame::CarryControlBox(Hierarchy.GetTransform(Box, ERigTransformType::InitialGlobal), JointInitial,
+			Hierarchy.GetTransform(Joint, ERigTransformType::CurrentGlobal),
+			QVFaceFrame::ComputeFaceScale(FaceScaler, JointInitial));
 	Hierarchy.SetTransform(Box, Carried, ERigTransformType::CurrentGlobal, true, false, false, false);
 }
 
@@ -54,10 +55,10 @@ void ApplyVisibilitySwitches(URigHierarchy& Hierarchy, const UQVFaceRigDataAsset
 			FRigControlElement* Control = Hierarchy.Get<FRigControlElement>(Switch.GetIndex());
 			if (Control != nullptr && Control->Settings.ControlType == ERigControlType::Bool)
 			{
-				bVisible = Hierarchy
-							   .GetControlValue(Control, ERigControlValueType::Current,
-								   Hierarchy.UsesPreferredEulerAngles())
-							   .Get<bool>();
+				bVisible =
+					Hierarchy
+						.GetControlValue(Control, ERigControlValueType::Current, Hierarchy.UsesPreferredEulerAngles())
+						.Get<bool>();
 			}
 		}
 		for (const FName& Member : Group.Members)

@@ -22,8 +22,8 @@
 #include "Units/RigUnit.h"
 #include "RigUnit_QVFaceSDKSolver.generated.h"
 
-USTRUCT(meta = (DisplayName = "QV Face SDK Solver", Category = "Quorvel|Face", Keywords = "Quorvel,Face,SDK,SetDrivenKey",
-			NodeColor = "0.12 0.42 0.72", Varying))
+USTRUCT(meta = (DisplayName = "QV Face SDK Solver", Category = "Quorvel|Face",
+			Keywords = "Quorvel,Face,SDK,SetDrivenKey", NodeColor = "0.12 0.42 0.72", Varying))
 struct QUORVELUNREAL_API FRigUnit_QVFaceSDKSolver : public FRigUnitMutable
 {
 	GENERATED_BODY()
@@ -64,7 +64,9 @@ struct QUORVELUNREAL_API FRigUnit_QVFaceSDKSolver : public FRigUnitMutable
 	UPROPERTY()
 	TArray<FName> CachedProxyNames;
 
-	UPROPERTY(meta = (ToolTip = "Most SDK rows drive bones, but synthetic SDK layers such as the SDK eye are controller-hierarchy nulls, so each target keeps its element type."))
+	UPROPERTY(
+		meta = (ToolTip =
+					"Most SDK rows drive bones, but synthetic SDK layers such as the SDK eye are controller-hierarchy nulls, so each target keeps its element type."))
 	TArray<FRigElementKey> AccumulatedDrivenKeys;
 
 	UPROPERTY()
