@@ -5,6 +5,8 @@
 
 #include <gmock/gmock.h>
 
+#include <limits>
+
 using ::testing::ElementsAre;
 
 namespace
@@ -278,4 +280,30 @@ TEST(FaceSolverRows, TargetsRegionBonesAndDirectControls)
 	ASSERT_EQ(Rig.Unit.CachedDirectControls.Num(), 2);
 	EXPECT_EQ(Rig.Unit.CachedDirectControls[0].GetKey(), NoseControl);
 	EXPECT_TRUE(Rig.Messages().empty());
+}
+
+TEST(FaceSolverRows, NaNControlValuesTakeTheCurvesFallbacks)
+{
+	FFaceSolverRig Rig;
+	const float NaN = std::numeric_limits<float>::quiet_NaN();
+	Rig.AddControl(TEXT("slider"), Rig.Box, ERigControlType::Float, FRigControlValue::Make<float>(NaN));
+	const FRigElementKey Jaw = Rig.AddBone(TEXT("jaw"), Rig.FaceJoint, FTransform(FVector(0, 10, 105)));
+	FQVFaceSDKDriver& Driver = Rig.AddDriver(TEXT("slider"), EQVFaceSDKChannel::ValueFloat);
+	// A NaN driver value lies neither below, above nor between keys: a scalar curve gives 0 there.
+	Rig.AddDriven(Driver, TEXT("jaw"), EQVFaceSDKChannel::RotationZ, {{0.f, 0.f}, {1.f, 40.f}});
+	Rig.AddDriven(Driver, TEXT("jaw"), EQVFaceSDKChannel::TranslationX, {{0.f, 1.f}, {1.f, 2.f}});
+	Rig.AddDriven(Driver, TEXT("jaw"), EQVFaceSDKChannel::ScaleY, {{0.f, 1.f}, {1.f, 2.f}}).ApplyMode =
+		EQVFaceSDKApplyMode::Absolute;
+	// A rotation curve's blend at NaN normalises to the identity.
+	FQVDrivenSDKChannel& Turn = Rig.AddDriven(Driver, TEXT("jaw"), EQVFaceSDKChannel::Rotation, {});
+	Turn.bQuaternionRotation = true;
+	Turn.QuaternionKeys.Add({0.f, FQuat::Identity});
+	Turn.QuaternionKeys.Add({1.f, AxisAngle(FVector(1, 0, 0), 60.0)});
+	Rig.Evaluate();
+
+	const FTransform Local = Rig.Local(Jaw);
+	EXPECT_FALSE(Local.ContainsNaN());
+	EXPECT_TRUE(QuatsNear(Local.GetRotation(), FQuat::Identity));
+	EXPECT_TRUE(VectorsNear(Local.GetTranslation(), Rig.Local(Jaw, true).GetTranslation()));
+	EXPECT_TRUE(VectorsNear(Local.GetScale3D(), FVector(1, 0, 1)));
 }
