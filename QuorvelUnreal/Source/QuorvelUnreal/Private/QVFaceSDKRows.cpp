@@ -133,6 +133,7 @@ bool ReadDriver(const FQVFaceEvaluation& Evaluation, const FQVFaceSDKDriver& Dri
 	}
 	return true;
 }
+
 // The driven element: the bone of that name, else the null of that name.
 bool ResolveTarget(const URigHierarchy& Hierarchy, const FName& TargetName, FCachedRigElement& CachedTarget)
 {
