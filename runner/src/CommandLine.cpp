@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "CommandLineParts.h"
 #include "QVRig/CommandLine.h"
 #include "QVRig/RunCommand.h"
 
@@ -23,6 +24,7 @@ struct FRunArguments
 	std::string Parts = "rotation";
 	int32 Every = 1;
 	bool bResetPose = false;
+	bool bProfile = false;
 };
 
 // A whole number from 1 to the largest int32, written in plain digits.
@@ -55,6 +57,7 @@ FQVRunOptions MakeRunOptions(const FRunArguments& InArguments)
 	Options.Parts = Parts.at(InArguments.Parts);
 	Options.Every = InArguments.Every;
 	Options.FrameStart = InArguments.bResetPose ? EQVFrameStart::ResetPose : EQVFrameStart::CarryOver;
+	Options.bProfile = InArguments.bProfile;
 	return Options;
 }
 
@@ -88,6 +91,9 @@ void AddRunCommand(CLI::App& InApp, FRunArguments& OutArguments, int32& OutExitC
 	Run->add_flag("--reset-pose", OutArguments.bResetPose,
 		"Reset the whole pose to the initial pose before each frame. By default the pose carries over from frame to "
 		"frame, as in the engine, and only bones take their initial pose.");
+	Run->add_flag("--profile", OutArguments.bProfile,
+		"Time every unit node and print, to standard error after the output, each node's mean, median and worst time "
+		"per frame.");
 	Run->callback(
 		[&OutArguments, &OutExitCode, &OutStream, &ErrorStream, Show]()
 		{
@@ -108,6 +114,10 @@ int32 FQVCommandLine::Run(int32 InArgC, const char* const* InArgV, std::ostream&
 	FRunArguments RunArguments;
 	int32 ExitCode = 0;
 	AddRunCommand(App, RunArguments, ExitCode, OutStream, ErrorStream);
+	const FQVCommandContext Context{ExitCode, OutStream, ErrorStream};
+	QVAddExportCommand(App, Context);
+	QVAddViewCommand(App, Context);
+	QVAddCompareCommand(App, Context);
 	try
 	{
 		App.parse(InArgC, InArgV);

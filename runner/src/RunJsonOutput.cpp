@@ -3,17 +3,16 @@
 
 #include "QVJson/JsonShapes.h"
 #include "QVJson/JsonValue.h"
+#include "QVRig/JsonText.h"
 
 #include <cmath>
 #include <string>
 
 namespace
 {
-// A JSON string literal; bytes that are not UTF-8 (a path from the command line) become U+FFFD.
 std::string Quote(const FString& InText)
 {
-	return FQVJson(std::string(*InText, static_cast<size_t>(InText.Len())))
-		.dump(-1, ' ', false, FQVJson::error_handler_t::replace);
+	return QVJsonQuote(InText);
 }
 
 // Non-finite numbers are the strings the rig format reads them from.

@@ -1,0 +1,22 @@
+// What the export, view and compare commands share before they write: the rig loaded, the elements chosen, every
+// frame evaluated and recorded, and the recording checked for values no file can hold.
+#pragma once
+
+#include "CoreMinimal.h"
+#include "QVRig/PoseRecording.h"
+
+#include <ostream>
+
+struct FQVRecordingSource
+{
+	// Loads InRigPath, resolves InElements (bare names or "type:name", each element kept once; none chooses every
+	// bone and null) and records every frame. On failure it writes one message to ErrorStream and returns unset.
+	static TOptional<FQVPoseRecording> Record(const FString& InRigPath, TConstArrayView<FString> InElements,
+		EQVFrameStart InFrameStart, std::ostream& ErrorStream);
+
+	// Where the recording holds a transform that is not finite (NaN or infinite), as "frame F: bone 'x'", or unset.
+	static TOptional<FString> FindNonFinite(const FQVPoseRecording& InRecording);
+
+	// "the units reported 2 messages; qvrig run prints them", or empty when they reported none.
+	static FString DescribeReports(const FQVPoseRecording& InRecording);
+};

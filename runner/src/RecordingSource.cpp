@@ -1,0 +1,55 @@
+// Loading, choosing elements and recording, with the runner's messages.
+#include "QVRig/RecordingSource.h"
+
+#include "QVRig/ElementNames.h"
+#include "QVRig/RigFileLoader.h"
+
+TOptional<FQVPoseRecording> FQVRecordingSource::Record(const FString& InRigPath, TConstArrayView<FString> InElements,
+	EQVFrameStart InFrameStart, std::ostream& ErrorStream)
+{
+	FString Error;
+	const TUniquePtr<FQVRig> Rig = FQVRigFileLoader::LoadFile(InRigPath, Error);
+	if (!Rig)
+	{
+		ErrorStream << *Error << "\n";
+		return TOptional<FQVPoseRecording>();
+	}
+	TArray<FRigElementKey> Listed;
+	if (!FQVElementNames::ResolveList(Rig->GetHierarchy(), InElements, Listed, Error))
+	{
+		ErrorStream << "qvrig: --elements: " << *Error << " (write type:name to pick one type)\n";
+		return TOptional<FQVPoseRecording>();
+	}
+	TArray<FRigElementKey> Elements;
+	for (const FRigElementKey& Key : Listed)
+	{
+		Elements.AddUnique(Key);
+	}
+	return FQVPoseRecording::Record(*Rig, Elements, InFrameStart);
+}
+
+TOptional<FString> FQVRecordingSource::FindNonFinite(const FQVPoseRecording& InRecording)
+{
+	for (int32 Frame = 0; Frame < InRecording.FrameCount; ++Frame)
+	{
+		for (int32 Element = 0; Element < InRecording.Elements.Num(); ++Element)
+		{
+			if (InRecording.GetTransform(Frame, Element).ContainsNaN())
+			{
+				return FString::Printf(
+					TEXT("frame %d: %s"), Frame, *FQVElementNames::Describe(InRecording.Elements[Element]));
+			}
+		}
+	}
+	return TOptional<FString>();
+}
+
+FString FQVRecordingSource::DescribeReports(const FQVPoseRecording& InRecording)
+{
+	if (InRecording.NumReports == 0)
+	{
+		return FString();
+	}
+	return FString::Printf(TEXT("the units reported %d message%s; qvrig run prints them"), InRecording.NumReports,
+		InRecording.NumReports == 1 ? TEXT("") : TEXT("s"));
+}
