@@ -41,9 +41,10 @@ void WriteComparisons(const FQVCompareOptions& InOptions, const FQVReferencePose
 	for (const FQVElementComparison& Comparison : InComparisons)
 	{
 		const FString Name = FQVElementNames::Describe(Comparison.Element);
-		OutStream << *FString::Printf(TEXT("%-*s %s %s %s\n"), NameWidth, *Name,
+		const FString Row = FString::Printf(TEXT("%-*s %s %s %s"), NameWidth, *Name,
 			*FormatError(Comparison.Translation, Tolerances.Translation),
 			*FormatError(Comparison.Rotation, Tolerances.Rotation), *FormatError(Comparison.Scale, Tolerances.Scale));
+		OutStream << *Row.TrimEnd() << "\n";
 		if (!Comparison.Holds(Tolerances))
 		{
 			Failed.Add(Name);

@@ -151,10 +151,16 @@ void AddNodes(const FQVPoseRecording& InRecording, const FGltfPoses& InPoses, ti
 		Extras["type"] = tinygltf::Value(std::string(TypeWord(InRecording.Elements[Element].Type)));
 		Node.extras = tinygltf::Value(Extras);
 	}
+	// The joints of a skin need one common root: a node for the rig, at the origin, holds the elements without a
+	// recorded parent.
+	tinygltf::Node& Root = OutModel.nodes.emplace_back();
+	Root.name = ToUtf8(QVFileStem(InRecording.RigPath));
+	const int32 RootIndex = static_cast<int32>(OutModel.nodes.size()) - 1;
+	Scene.nodes.push_back(RootIndex);
 	for (int32 Element = 0; Element < InRecording.Elements.Num(); ++Element)
 	{
 		const int32 Parent = InRecording.Parents[Element];
-		(Parent == INDEX_NONE ? Scene.nodes : OutModel.nodes[Parent].children).push_back(Element);
+		OutModel.nodes[Parent == INDEX_NONE ? RootIndex : Parent].children.push_back(Element);
 	}
 }
 
@@ -223,6 +229,8 @@ void AddSkinnedMesh(const FQVPoseRecording& InRecording, const FGltfPoses& InPos
 
 	tinygltf::Skin& Skin = OutModel.skins.emplace_back();
 	Skin.name = "skeleton";
+	// The rig's node, after the joints.
+	Skin.skeleton = NumJoints;
 	Skin.inverseBindMatrices = InBuilder.AddFloats(InverseBindMatrices, TINYGLTF_TYPE_MAT4, 16);
 	for (int32 Joint = 0; Joint < NumJoints; ++Joint)
 	{
@@ -237,6 +245,10 @@ void AddSkinnedMesh(const FQVPoseRecording& InRecording, const FGltfPoses& InPos
 	OutModel.scenes[0].nodes.push_back(static_cast<int32>(OutModel.nodes.size()) - 1);
 }
 
+// Changes smaller than this (in metres, quaternion components or scale factors) are rounding, not motion: a child
+// that keeps its place on a turning parent has locals that differ in their last bits from frame to frame.
+constexpr float MotionThreshold = 1e-6f;
+
 // One path of one element's animation: its values per frame and whether they change.
 struct FPathTrack
 {
@@ -249,7 +261,7 @@ struct FPathTrack
 	{
 		for (int32 Index = NumComponents; Index < Values.Num(); ++Index)
 		{
-			if (Values[Index] != Values[Index % NumComponents])
+			if (!(FMath::Abs(Values[Index] - Values[Index % NumComponents]) <= MotionThreshold))
 			{
 				return true;
 			}

@@ -53,6 +53,13 @@ FRigElementKey ReadElement(const FQVJsonValue& InValue, const URigHierarchy& InH
 	return Key;
 }
 
+// [x, y, z] of finite numbers: a reference holds measured poses, never NaN or infinities.
+FVector ReadVector(const FQVJsonValue& InValue)
+{
+	InValue.ExpectArray(TEXT("[x, y, z]"), 3, 3);
+	return FVector(InValue.At(0).AsNumber(), InValue.At(1).AsNumber(), InValue.At(2).AsNumber());
+}
+
 // A Maya world matrix: sixteen numbers row by row, rows as the node's scaled axes and then its position.
 FTransform ReadMatrix(const FQVJsonValue& InValue)
 {
@@ -90,12 +97,12 @@ FQVReferencePose ReadPose(const FQVJsonValue& InValue, EQVRotateOrder InOrder, c
 	}
 	else
 	{
-		const FVector Translate = FQVJsonShapes::ReadVector(InValue.Get(TEXT("translate")));
-		const FVector Rotate = FQVJsonShapes::ReadVector(InValue.Get(TEXT("rotate")));
+		const FVector Translate = ReadVector(InValue.Get(TEXT("translate")));
+		const FVector Rotate = ReadVector(InValue.Get(TEXT("rotate")));
 		const TOptional<FQVJsonValue> Scale = InValue.Find(TEXT("scale"));
 		Pose.bHasScale = Scale.IsSet();
 		Transform = FTransform(FQVMayaRotation::ToQuat(Rotate, InOrder), Translate,
-			Scale ? FQVJsonShapes::ReadVector(*Scale) : FVector::OneVector);
+			Scale ? ReadVector(*Scale) : FVector::OneVector);
 	}
 	Pose.Transform = InAxes.ToEngine(Transform);
 	return Pose;

@@ -14,7 +14,7 @@ struct FQVGltfExport
 	static FQVAxisConversion GetAxes();
 
 	// The whole file, in memory. One node per recorded element, named after it, under the node of its recorded
-	// parent, at its transform of frame 0; one skinned mesh of skeleton shapes bound to the initial pose; one
+	// parent (or of the rig, named after its file, for elements without one), at its transform of frame 0; one skinned mesh of skeleton shapes bound to the initial pose; one
 	// animation with a channel per moving part (translation, rotation, scale) of each element that moves, sampled
 	// at every frame (time frame / frame rate) and interpolated linearly. A recording in which nothing moves has no
 	// animation. The scene's extras hold the frame rate, the frame count and the rig file.
