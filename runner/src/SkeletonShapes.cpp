@@ -119,7 +119,7 @@ FVector3f FQVSkeletonShapes::GetColor(ERigElementType InType)
 	switch (InType)
 	{
 		case ERigElementType::Bone:
-			return FVector3f(0.62f, 0.68f, 0.80f);
+			return FVector3f(0.30f, 0.50f, 0.95f);
 		case ERigElementType::Null:
 			return FVector3f(0.95f, 0.55f, 0.12f);
 		default:
