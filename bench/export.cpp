@@ -28,9 +28,11 @@ std::string MakeCharacterRig()
 		for (int32 Bone = 0; Bone < BonesPerChain; ++Bone)
 		{
 			const std::string Name = "b" + std::to_string(Chain) + "_" + std::to_string(Bone);
-			const std::string Parent = Bone == 0 ? "root" : "b" + std::to_string(Chain) + "_" + std::to_string(Bone - 1);
+			const std::string Parent =
+				Bone == 0 ? "root" : "b" + std::to_string(Chain) + "_" + std::to_string(Bone - 1);
 			Text += ",\n{ \"type\": \"bone\", \"name\": \"" + Name + "\", \"parent\": \"" + Parent +
-				"\", \"transform\": { \"translation\": [3, " + std::to_string(Chain - 2) + ", 1], \"rotation\": { \"yaw\": 5 } } }";
+				"\", \"transform\": { \"translation\": [3, " + std::to_string(Chain - 2) +
+				", 1], \"rotation\": { \"yaw\": 5 } } }";
 		}
 	}
 	Text += R"(,
@@ -38,7 +40,8 @@ std::string MakeCharacterRig()
 	for (int32 Null = 0; Null < NumNulls; ++Null)
 	{
 		Text += ",\n{ \"type\": \"null\", \"name\": \"n" + std::to_string(Null) + "\", \"parent\": " +
-			(Null == 0 ? std::string("{ \"type\": \"control\", \"name\": \"swing\" }") : "\"n" + std::to_string(Null - 1) + "\"") +
+			(Null == 0 ? std::string("{ \"type\": \"control\", \"name\": \"swing\" }")
+					   : "\"n" + std::to_string(Null - 1) + "\"") +
 			", \"transform\": { \"translation\": [2, 0, 0], \"rotation\": { \"pitch\": 3 } } }";
 	}
 	Text += R"(],
@@ -95,7 +98,8 @@ static void BM_BuildGlbTwoSeconds(benchmark::State& State)
 		return;
 	}
 	const TArray<FRigElementKey> Elements = Rig->GetHierarchy().GetAllKeys(false,
-		static_cast<ERigElementType>(static_cast<uint8>(ERigElementType::Bone) | static_cast<uint8>(ERigElementType::Null)));
+		static_cast<ERigElementType>(
+			static_cast<uint8>(ERigElementType::Bone) | static_cast<uint8>(ERigElementType::Null)));
 	const FQVPoseRecording Recording = FQVPoseRecording::Record(*Rig, Elements, EQVFrameStart::CarryOver);
 	for (auto _ : State)
 	{

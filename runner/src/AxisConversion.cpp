@@ -22,7 +22,8 @@ FVector FQVAxisConversion::SwapScaleAxes(const FVector& InScale) const
 FTransform FQVAxisConversion::ToOther(const FTransform& InEngineTransform) const
 {
 	return FTransform(SwapAxes(InEngineTransform.GetRotation()),
-		SwapAxes(InEngineTransform.GetTranslation()) / UnitInCentimetres, SwapScaleAxes(InEngineTransform.GetScale3D()));
+		SwapAxes(InEngineTransform.GetTranslation()) / UnitInCentimetres,
+		SwapScaleAxes(InEngineTransform.GetScale3D()));
 }
 
 FTransform FQVAxisConversion::ToEngine(const FTransform& InOtherTransform) const

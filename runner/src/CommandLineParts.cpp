@@ -5,7 +5,8 @@ void QVAddElementsOption(CLI::App& InCommand, std::vector<std::string>& OutEleme
 {
 	InCommand
 		.add_option("--elements", OutElements,
-			InWhat + ", comma separated: a bare name, or type:name (bone, null, control). Default: every null and bone.")
+			InWhat +
+				", comma separated: a bare name, or type:name (bone, null, control). Default: every null and bone.")
 		->delimiter(',');
 }
 

@@ -77,6 +77,12 @@ int32 FQVCompareCommand::Run(const FQVCompareOptions& InOptions, std::ostream& O
 		ErrorStream << *Error << "\n";
 		return static_cast<int32>(EQVCompareResult::Failed);
 	}
+	if (const TOptional<FString> Problem =
+			FQVPoseRecording::CheckSize(Table->Elements.Num(), Rig->GetAnimation().FrameCount))
+	{
+		ErrorStream << *InOptions.ReferencePath << ": " << **Problem << "\n";
+		return static_cast<int32>(EQVCompareResult::Failed);
+	}
 	const FQVPoseRecording Recording = FQVPoseRecording::Record(*Rig, Table->Elements, InOptions.FrameStart);
 	const TArray<FQVElementComparison> Comparisons = FQVPoseComparison::Compare(*Table, Recording);
 	WriteComparisons(InOptions, *Table, Comparisons, OutStream);

@@ -49,8 +49,8 @@ void QVAddCompareCommand(CLI::App& InApp, const FQVCommandContext& InContext)
 		->check(Tolerance)
 		->capture_default_str();
 	Compare
-		->add_option("--scale-tolerance", Arguments->Tolerances.Scale,
-			"The largest difference allowed in a scale component.")
+		->add_option(
+			"--scale-tolerance", Arguments->Tolerances.Scale, "The largest difference allowed in a scale component.")
 		->check(Tolerance)
 		->capture_default_str();
 	QVAddResetPoseFlag(*Compare, Arguments->bResetPose);

@@ -7,6 +7,7 @@
 #include "QVRig/ReferencePoses.h"
 
 #include <filesystem>
+#include <limits>
 #include <string>
 
 namespace
@@ -38,8 +39,9 @@ int32 FQVExportCommand::Run(const FQVExportOptions& InOptions, std::ostream& Out
 	// Outputs that cannot be written fail before the evaluation, which may take a while.
 	for (const FString& Path : {InOptions.GltfPath, InOptions.ReferencePath})
 	{
-		if (const TOptional<FString> Problem =
-				Path.IsEmpty() ? TOptional<FString>() : FQVOutputFile::Check(Path, InOptions.bForce, {InOptions.RigPath}))
+		if (const TOptional<FString> Problem = Path.IsEmpty()
+				? TOptional<FString>()
+				: FQVOutputFile::Check(Path, InOptions.bForce, {InOptions.RigPath}))
 		{
 			ErrorStream << "qvrig: " << *Path << ": " << **Problem << "\n";
 			return 1;
@@ -47,7 +49,8 @@ int32 FQVExportCommand::Run(const FQVExportOptions& InOptions, std::ostream& Out
 	}
 
 	const TOptional<FQVPoseRecording> Recording =
-		FQVRecordingSource::Record(InOptions.RigPath, InOptions.Elements, InOptions.FrameStart, ErrorStream);
+		FQVRecordingSource::Record(InOptions.RigPath, InOptions.Elements, InOptions.FrameStart,
+			InOptions.GltfPath.IsEmpty() ? std::numeric_limits<int32>::max() : FQVGltfExport::MaxJoints, ErrorStream);
 	if (!Recording)
 	{
 		return 1;
@@ -70,8 +73,8 @@ int32 FQVExportCommand::Run(const FQVExportOptions& InOptions, std::ostream& Out
 	if (!InOptions.ReferencePath.IsEmpty())
 	{
 		Outputs.Add({InOptions.ReferencePath, FQVReferencePoses::Write(*Recording),
-			FString::Printf(TEXT("reference poses of %d elements, %d frames"), Recording->Elements.Num(),
-				Recording->FrameCount)});
+			FString::Printf(
+				TEXT("reference poses of %d elements, %d frames"), Recording->Elements.Num(), Recording->FrameCount)});
 	}
 	for (const FOutput& Output : Outputs)
 	{

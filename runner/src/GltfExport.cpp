@@ -23,8 +23,8 @@ public:
 	// An accessor of InCount items of InType (TINYGLTF_TYPE_VEC3, ...) over InData; min and max given when
 	// the format asks for them.
 	template <typename ComponentType>
-	int32 AddAccessor(const TArray<ComponentType>& InData, int32 InComponentType, int32 InType, int32 InComponentsPerItem,
-		bool bInVertexData, std::vector<double> InMin = {}, std::vector<double> InMax = {})
+	int32 AddAccessor(const TArray<ComponentType>& InData, int32 InComponentType, int32 InType,
+		int32 InComponentsPerItem, bool bInVertexData, std::vector<double> InMin = {}, std::vector<double> InMax = {})
 	{
 		std::vector<unsigned char>& Bytes = Model.buffers[0].data;
 		// Every view starts on a four-byte boundary, as vertex attributes must.
@@ -164,8 +164,8 @@ void AddNodes(const FQVPoseRecording& InRecording, const FGltfPoses& InPoses, ti
 	}
 }
 
-void AddSkinnedMesh(const FQVPoseRecording& InRecording, const FGltfPoses& InPoses, FGltfBuilder& InBuilder,
-	tinygltf::Model& OutModel)
+void AddSkinnedMesh(
+	const FQVPoseRecording& InRecording, const FGltfPoses& InPoses, FGltfBuilder& InBuilder, tinygltf::Model& OutModel)
 {
 	const int32 NumJoints = InRecording.Elements.Num();
 	TArray<FVector> Positions;
@@ -270,8 +270,8 @@ struct FPathTrack
 	}
 };
 
-void AddAnimation(const FQVPoseRecording& InRecording, const FGltfPoses& InPoses, FGltfBuilder& InBuilder,
-	tinygltf::Model& OutModel)
+void AddAnimation(
+	const FQVPoseRecording& InRecording, const FGltfPoses& InPoses, FGltfBuilder& InBuilder, tinygltf::Model& OutModel)
 {
 	tinygltf::Animation Animation;
 	Animation.name = ToUtf8(QVFileStem(InRecording.RigPath));
@@ -304,8 +304,8 @@ void AddAnimation(const FQVPoseRecording& InRecording, const FGltfPoses& InPoses
 				{
 					Times.Add(static_cast<float>(Frame / InRecording.FrameRate));
 				}
-				TimeAccessor = InBuilder.AddAccessor(Times, TINYGLTF_COMPONENT_TYPE_FLOAT, TINYGLTF_TYPE_SCALAR, 1,
-					false, {Times[0]}, {Times.Last()});
+				TimeAccessor = InBuilder.AddAccessor(
+					Times, TINYGLTF_COMPONENT_TYPE_FLOAT, TINYGLTF_TYPE_SCALAR, 1, false, {Times[0]}, {Times.Last()});
 			}
 			tinygltf::AnimationSampler& Sampler = Animation.samplers.emplace_back();
 			Sampler.input = TimeAccessor;

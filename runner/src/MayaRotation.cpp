@@ -5,16 +5,15 @@
 
 const TArray<FString>& FQVMayaRotation::GetOrderNames()
 {
-	static const TArray<FString> Names = {
-		TEXT("xyz"), TEXT("yzx"), TEXT("zxy"), TEXT("xzy"), TEXT("yxz"), TEXT("zyx")};
+	static const TArray<FString> Names = {TEXT("xyz"), TEXT("yzx"), TEXT("zxy"), TEXT("xzy"), TEXT("yxz"), TEXT("zyx")};
 	return Names;
 }
 
 FQuat FQVMayaRotation::ToQuat(const FVector& InDegrees, EQVRotateOrder InOrder)
 {
 	const FVector Radians = InDegrees * (UE_DOUBLE_PI / 180.0);
-	const FQuat AboutAxis[3] = {FQuat(FVector(1, 0, 0), Radians.X), FQuat(FVector(0, 1, 0), Radians.Y),
-		FQuat(FVector(0, 0, 1), Radians.Z)};
+	const FQuat AboutAxis[3] = {
+		FQuat(FVector(1, 0, 0), Radians.X), FQuat(FVector(0, 1, 0), Radians.Y), FQuat(FVector(0, 0, 1), Radians.Z)};
 	// The axes of each order, first applied first.
 	static const int32 Axes[6][3] = {{0, 1, 2}, {1, 2, 0}, {2, 0, 1}, {0, 2, 1}, {1, 0, 2}, {2, 1, 0}};
 	const int32* Order = Axes[static_cast<int32>(InOrder)];

@@ -70,8 +70,8 @@ void FQVNodeProfile::Write(const FQVRig& InRig, std::ostream& OutStream) const
 {
 	OutStream << *FString::Printf(TEXT("profile: time per frame in microseconds over %d frame%s\n"), GetNumFrames(),
 		GetNumFrames() == 1 ? TEXT("") : TEXT("s"));
-	OutStream << *FString::Printf(TEXT("%-48s %10s %10s %10s\n"), TEXT("node"), TEXT("mean"), TEXT("median"),
-		TEXT("worst"));
+	OutStream << *FString::Printf(
+		TEXT("%-48s %10s %10s %10s\n"), TEXT("node"), TEXT("mean"), TEXT("median"), TEXT("worst"));
 	const TArray<TUniquePtr<FQVRigNode>>& Nodes = InRig.GetNodes();
 	for (int32 Node = 0; Node < NodeTimes.Num(); ++Node)
 	{

@@ -83,8 +83,8 @@ TOptional<FString> FQVOutputFile::Check(const FString& InPath, bool bInForce, TC
 	const std::filesystem::file_status FolderStatus = std::filesystem::status(FolderOf(Path), Error);
 	if (!std::filesystem::is_directory(FolderStatus))
 	{
-		return FString::Printf(TEXT("cannot be written: the folder %s does not exist"),
-			FolderOf(Path).string().c_str());
+		return FString::Printf(
+			TEXT("cannot be written: the folder %s does not exist"), FolderOf(Path).string().c_str());
 	}
 	const std::filesystem::file_status Status = std::filesystem::status(Path, Error);
 	if (std::filesystem::is_directory(Status))

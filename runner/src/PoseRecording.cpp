@@ -15,6 +15,18 @@ FTransform FQVPoseRecording::GetInitialLocalTransform(int32 InElement) const
 	return Parent == INDEX_NONE ? Global : Global.GetRelativeTransform(InitialTransforms[Parent]);
 }
 
+TOptional<FString> FQVPoseRecording::CheckSize(int32 InNumElements, int32 InNumFrames)
+{
+	const int64 NumTransforms = int64(InNumElements) * InNumFrames;
+	if (NumTransforms <= MaxTransforms)
+	{
+		return TOptional<FString>();
+	}
+	return FString::Printf(TEXT("%d elements over %d frames are %lld transforms, more than the runner records at once "
+								"(%lld); choose fewer elements with --elements"),
+		InNumElements, InNumFrames, static_cast<long long>(NumTransforms), static_cast<long long>(MaxTransforms));
+}
+
 FQVPoseRecording FQVPoseRecording::Record(
 	FQVRig& InRig, TConstArrayView<FRigElementKey> InElements, EQVFrameStart InFrameStart)
 {

@@ -5,7 +5,7 @@
 #include "QVRig/RigFileLoader.h"
 
 TOptional<FQVPoseRecording> FQVRecordingSource::Record(const FString& InRigPath, TConstArrayView<FString> InElements,
-	EQVFrameStart InFrameStart, std::ostream& ErrorStream)
+	EQVFrameStart InFrameStart, int32 InMaxElements, std::ostream& ErrorStream)
 {
 	FString Error;
 	const TUniquePtr<FQVRig> Rig = FQVRigFileLoader::LoadFile(InRigPath, Error);
@@ -21,9 +21,27 @@ TOptional<FQVPoseRecording> FQVRecordingSource::Record(const FString& InRigPath,
 		return TOptional<FQVPoseRecording>();
 	}
 	TArray<FRigElementKey> Elements;
+	TSet<FRigElementKey> Seen;
 	for (const FRigElementKey& Key : Listed)
 	{
-		Elements.AddUnique(Key);
+		bool bSeen = false;
+		Seen.Add(Key, &bSeen);
+		if (!bSeen)
+		{
+			Elements.Add(Key);
+		}
+	}
+	if (Elements.Num() > InMaxElements)
+	{
+		ErrorStream << "qvrig: " << *InRigPath << ": " << Elements.Num()
+					<< " elements are chosen, and the file holds at most " << InMaxElements
+					<< "; choose fewer with --elements\n";
+		return TOptional<FQVPoseRecording>();
+	}
+	if (const TOptional<FString> Problem = FQVPoseRecording::CheckSize(Elements.Num(), Rig->GetAnimation().FrameCount))
+	{
+		ErrorStream << "qvrig: " << *InRigPath << ": " << **Problem << "\n";
+		return TOptional<FQVPoseRecording>();
 	}
 	return FQVPoseRecording::Record(*Rig, Elements, InFrameStart);
 }

@@ -30,8 +30,8 @@ FRigElementKey ReadElement(const FQVJsonValue& InValue, const URigHierarchy& InH
 {
 	InValue.ExpectObject({TEXT("name"), TEXT("type"), TEXT("rotateOrder")});
 	const TOptional<FQVJsonValue> Order = InValue.Find(TEXT("rotateOrder"));
-	OutOrder = Order ? static_cast<EQVRotateOrder>(Order->AsChoice(FQVMayaRotation::GetOrderNames()))
-					 : EQVRotateOrder::XYZ;
+	OutOrder =
+		Order ? static_cast<EQVRotateOrder>(Order->AsChoice(FQVMayaRotation::GetOrderNames())) : EQVRotateOrder::XYZ;
 
 	const FQVJsonValue NameValue = InValue.Get(TEXT("name"));
 	const FName Name = NameValue.AsName();
@@ -101,8 +101,8 @@ FQVReferencePose ReadPose(const FQVJsonValue& InValue, EQVRotateOrder InOrder, c
 		const FVector Rotate = ReadVector(InValue.Get(TEXT("rotate")));
 		const TOptional<FQVJsonValue> Scale = InValue.Find(TEXT("scale"));
 		Pose.bHasScale = Scale.IsSet();
-		Transform = FTransform(FQVMayaRotation::ToQuat(Rotate, InOrder), Translate,
-			Scale ? ReadVector(*Scale) : FVector::OneVector);
+		Transform = FTransform(
+			FQVMayaRotation::ToQuat(Rotate, InOrder), Translate, Scale ? ReadVector(*Scale) : FVector::OneVector);
 	}
 	Pose.Transform = InAxes.ToEngine(Transform);
 	return Pose;
@@ -177,8 +177,8 @@ FQVReferencePoses Read(const FQVJsonValue& InRoot, const FQVRig& InRig)
 		const int32 Frame = FrameValue.AsInt32();
 		if (Frame < 0 || Frame >= Animation.FrameCount)
 		{
-			FrameValue.Fail(FString::Printf(TEXT("the rig evaluates frames 0 to %d, and this is frame %d"),
-				Animation.FrameCount - 1, Frame));
+			FrameValue.Fail(FString::Printf(
+				TEXT("the rig evaluates frames 0 to %d, and this is frame %d"), Animation.FrameCount - 1, Frame));
 		}
 		if (!Table.Frames.IsEmpty() && Frame <= Table.Frames.Last())
 		{

@@ -21,7 +21,8 @@ public:
 	explicit FMeshBuilder(FQVSkeletonMesh& OutMesh) : Mesh(OutMesh) {}
 
 	// A triangle of a convex shape around InCentre, wound and lit to face away from it.
-	void AddTriangle(FVector InA, FVector InB, FVector InC, const FVector& InCentre, int32 InJoint, ERigElementType InType)
+	void AddTriangle(
+		FVector InA, FVector InB, FVector InC, const FVector& InCentre, int32 InJoint, ERigElementType InType)
 	{
 		// Normalised by hand: shapes in metres are small enough for GetSafeNormal's threshold to zero them.
 		const FVector Cross = FVector::CrossProduct(InB - InA, InC - InA);
@@ -41,7 +42,8 @@ public:
 	}
 
 	// Two pyramids on a square waist: from InFrom to InTo, InWidth of its length wide.
-	void AddOctahedron(const FVector& InFrom, const FVector& InTo, double InWidth, int32 InJoint, ERigElementType InType)
+	void AddOctahedron(
+		const FVector& InFrom, const FVector& InTo, double InWidth, int32 InJoint, ERigElementType InType)
 	{
 		const FVector Along = InTo - InFrom;
 		const double Length = Along.Size();
@@ -49,8 +51,8 @@ public:
 		// A side direction: across the axis the direction is least aligned with.
 		const FVector Absolute = Direction.GetAbs();
 		const FVector Reference = Absolute.X <= Absolute.Y && Absolute.X <= Absolute.Z ? FVector(1, 0, 0)
-			: Absolute.Y <= Absolute.Z																? FVector(0, 1, 0)
-																									: FVector(0, 0, 1);
+			: Absolute.Y <= Absolute.Z                                                 ? FVector(0, 1, 0)
+																					   : FVector(0, 0, 1);
 		const FVector Across = FVector::CrossProduct(Direction, Reference);
 		const FVector Side = Across * (InWidth * Length / Across.Size());
 		const FVector Up = FVector::CrossProduct(Direction, Side);

@@ -67,8 +67,8 @@ TOptional<std::string> MakeGlb(const FQVViewOptions& InOptions, std::ostream& Er
 	Header.read(Magic, sizeof(Magic));
 	if (!IsGlb(std::string(Magic, static_cast<size_t>(Header.gcount()))))
 	{
-		const TOptional<FQVPoseRecording> Recording =
-			FQVRecordingSource::Record(InOptions.InputPath, InOptions.Elements, InOptions.FrameStart, ErrorStream);
+		const TOptional<FQVPoseRecording> Recording = FQVRecordingSource::Record(
+			InOptions.InputPath, InOptions.Elements, InOptions.FrameStart, FQVGltfExport::MaxJoints, ErrorStream);
 		if (!Recording)
 		{
 			return TOptional<std::string>();
@@ -127,6 +127,7 @@ int32 FQVViewCommand::Run(const FQVViewOptions& InOptions, std::ostream& OutStre
 		ErrorStream << "qvrig: " << *InOptions.HtmlPath << ": " << **Problem << "\n";
 		return 1;
 	}
-	OutStream << "wrote " << *InOptions.HtmlPath << ": open it in a browser to play the animation (it needs no server)\n";
+	OutStream << "wrote " << *InOptions.HtmlPath
+			  << ": open it in a browser to play the animation (it needs no server)\n";
 	return 0;
 }

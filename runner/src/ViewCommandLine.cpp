@@ -21,8 +21,7 @@ void QVAddViewCommand(CLI::App& InApp, const FQVCommandContext& InContext)
 	CLI::App* View = InApp.add_subcommand("view",
 		"Write a self-contained HTML page that plays a rig's animation in a browser: from a rig file (evaluated as "
 		"qvrig export does) or from a .glb file qvrig export wrote.");
-	View->add_option("input", Arguments->InputPath, "A rig file (.rig.json) or a binary glTF file (.glb).")
-		->required();
+	View->add_option("input", Arguments->InputPath, "A rig file (.rig.json) or a binary glTF file (.glb).")->required();
 	View->add_option("--html", Arguments->HtmlPath, "The page to write (.html).")->required();
 	QVAddElementsOption(*View, Arguments->Elements, "Elements of a rig file to show");
 	QVAddResetPoseFlag(*View, Arguments->bResetPose);

@@ -34,15 +34,16 @@ TEST(AxisConversion, MapsEngineTransformsToYUpAndZUpSpacesAndBack)
 	EXPECT_TRUE(QuatsNear(GltfRight, FQuat(FVector(0, 1, 0), -UE_DOUBLE_HALF_PI)));
 	EXPECT_TRUE(VectorsNear(GltfRight.RotateVector(FVector(1, 0, 0)), FVector(0, 0, 1)));
 	// Scales follow the axes they scale.
-	EXPECT_TRUE(VectorsNear(Gltf.ToOther(FTransform(FQuat::Identity, FVector::ZeroVector, FVector(1, 2, 3))).GetScale3D(),
-		FVector(1, 3, 2)));
+	EXPECT_TRUE(
+		VectorsNear(Gltf.ToOther(FTransform(FQuat::Identity, FVector::ZeroVector, FVector(1, 2, 3))).GetScale3D(),
+			FVector(1, 3, 2)));
 
 	FQVAxisConversion MayaZUp;
 	MayaZUp.UpAxis = EQVUpAxis::Z;
 	// Z up on both sides; the engine's Y (right) is the right-handed space's -Y.
 	EXPECT_TRUE(VectorsNear(MayaZUp.ToOther(FTransform(FVector(1, 2, 3))).GetTranslation(), FVector(1, -2, 3)));
-	EXPECT_TRUE(VectorsNear(MayaZUp.ToOther(FTransform(Right)).GetRotation().RotateVector(FVector(1, 0, 0)),
-		FVector(0, -1, 0)));
+	EXPECT_TRUE(VectorsNear(
+		MayaZUp.ToOther(FTransform(Right)).GetRotation().RotateVector(FVector(1, 0, 0)), FVector(0, -1, 0)));
 
 	// The mapping is a change of basis: it carries composition, points and round trips over, for any rotation.
 	std::mt19937 Random(7);
@@ -69,19 +70,24 @@ TEST(AxisConversion, MapsEngineTransformsToYUpAndZUpSpacesAndBack)
 TEST(MayaRotation, AppliesTheAnglesInTheRotateOrderAboutFixedAxes)
 {
 	// Maya's positive angles turn counter-clockwise seen from the axis' tip: X turns Y to Z.
-	EXPECT_TRUE(VectorsNear(
-		FQVMayaRotation::ToQuat(FVector(90, 0, 0), EQVRotateOrder::XYZ).RotateVector(FVector(0, 1, 0)), FVector(0, 0, 1)));
-	EXPECT_TRUE(VectorsNear(
-		FQVMayaRotation::ToQuat(FVector(0, 90, 0), EQVRotateOrder::XYZ).RotateVector(FVector(0, 0, 1)), FVector(1, 0, 0)));
+	EXPECT_TRUE(
+		VectorsNear(FQVMayaRotation::ToQuat(FVector(90, 0, 0), EQVRotateOrder::XYZ).RotateVector(FVector(0, 1, 0)),
+			FVector(0, 0, 1)));
+	EXPECT_TRUE(
+		VectorsNear(FQVMayaRotation::ToQuat(FVector(0, 90, 0), EQVRotateOrder::XYZ).RotateVector(FVector(0, 0, 1)),
+			FVector(1, 0, 0)));
 	// xyz turns about X first: Y goes to Z, which the turn about Y then takes to X. yxz turns about Y first, which
 	// leaves Y where it is, and X then takes it to Z.
-	EXPECT_TRUE(VectorsNear(
-		FQVMayaRotation::ToQuat(FVector(90, 90, 0), EQVRotateOrder::XYZ).RotateVector(FVector(0, 1, 0)), FVector(1, 0, 0)));
-	EXPECT_TRUE(VectorsNear(
-		FQVMayaRotation::ToQuat(FVector(90, 90, 0), EQVRotateOrder::YXZ).RotateVector(FVector(0, 1, 0)), FVector(0, 0, 1)));
+	EXPECT_TRUE(
+		VectorsNear(FQVMayaRotation::ToQuat(FVector(90, 90, 0), EQVRotateOrder::XYZ).RotateVector(FVector(0, 1, 0)),
+			FVector(1, 0, 0)));
+	EXPECT_TRUE(
+		VectorsNear(FQVMayaRotation::ToQuat(FVector(90, 90, 0), EQVRotateOrder::YXZ).RotateVector(FVector(0, 1, 0)),
+			FVector(0, 0, 1)));
 	// zyx: Z first (X to Y), then Y (Y stays), then X (Y to Z).
-	EXPECT_TRUE(VectorsNear(
-		FQVMayaRotation::ToQuat(FVector(90, 90, 90), EQVRotateOrder::ZYX).RotateVector(FVector(1, 0, 0)), FVector(0, 0, 1)));
+	EXPECT_TRUE(
+		VectorsNear(FQVMayaRotation::ToQuat(FVector(90, 90, 90), EQVRotateOrder::ZYX).RotateVector(FVector(1, 0, 0)),
+			FVector(0, 0, 1)));
 	EXPECT_EQ(FQVMayaRotation::GetOrderNames()[static_cast<int32>(EQVRotateOrder::ZXY)], TEXT("zxy"));
 
 	// Angles in the order xyz that give back the same rotation, gimbal lock included.
@@ -98,6 +104,7 @@ TEST(MayaRotation, AppliesTheAnglesInTheRotateOrderAboutFixedAxes)
 		EXPECT_LE(FMath::Abs(Angles.Y), 90.0);
 		EXPECT_TRUE(QuatsNear(FQVMayaRotation::ToQuat(Angles, EQVRotateOrder::XYZ), Rotation, 1e-9));
 	}
-	EXPECT_TRUE(VectorsNear(FQVMayaRotation::ToEulerXYZ(FQVMayaRotation::ToQuat(FVector(10, 20, 30), EQVRotateOrder::XYZ)),
-		FVector(10, 20, 30), 1e-9));
+	EXPECT_TRUE(
+		VectorsNear(FQVMayaRotation::ToEulerXYZ(FQVMayaRotation::ToQuat(FVector(10, 20, 30), EQVRotateOrder::XYZ)),
+			FVector(10, 20, 30), 1e-9));
 }

@@ -91,8 +91,7 @@ FTransform NodeLocal(const tinygltf::Model& InModel, int InNode, int InFrame)
 			const std::vector<float> Values =
 				ReadFloats(InModel, Animation.samplers.at(static_cast<size_t>(Channel.sampler)).output);
 			const size_t Width = Channel.target_path == "rotation" ? 4 : 3;
-			Parts[Channel.target_path].assign(
-				Values.begin() + static_cast<std::ptrdiff_t>(InFrame * Width),
+			Parts[Channel.target_path].assign(Values.begin() + static_cast<std::ptrdiff_t>(InFrame * Width),
 				Values.begin() + static_cast<std::ptrdiff_t>((InFrame + 1) * Width));
 		}
 	}
@@ -212,18 +211,20 @@ TEST(GltfExport, HoldsTheRigsHierarchyFramesAndEvaluatedTransformsInGltfAxesAndM
 			SCOPED_TRACE(Names[Element] + " at frame " + std::to_string(Frame));
 			const FTransform World = NodeWorld(Model, FindNode(Model, Names[Element].c_str()), Frame);
 			const FTransform& Engine = Globals[static_cast<size_t>(Frame)][Element];
-			EXPECT_TRUE(VectorsNear(World.GetTranslation(), EngineToGltfPosition(Engine.GetTranslation()), MetreTolerance));
+			EXPECT_TRUE(
+				VectorsNear(World.GetTranslation(), EngineToGltfPosition(Engine.GetTranslation()), MetreTolerance));
 			for (const FVector& Axis : {FVector(1, 0, 0), FVector(0, 1, 0), FVector(0, 0, 1)})
 			{
-				EXPECT_TRUE(VectorsNear(World.TransformVector(SwapAxes(Axis)),
-					SwapAxes(Engine.TransformVector(Axis)), 1e-5));
+				EXPECT_TRUE(
+					VectorsNear(World.TransformVector(SwapAxes(Axis)), SwapAxes(Engine.TransformVector(Axis)), 1e-5));
 			}
 		}
 	}
 
 	// Known places: the hips 1 m up; at the last frame the arm, 100 cm forward of a control turned 90 degrees to
 	// the right and scaled by 2, is 2 m to the right, where engine X turns to engine Y: glTF's Z.
-	EXPECT_TRUE(VectorsNear(NodeWorld(Model, FindNode(Model, "hips"), 0).GetTranslation(), FVector(0, 1, 0), MetreTolerance));
+	EXPECT_TRUE(
+		VectorsNear(NodeWorld(Model, FindNode(Model, "hips"), 0).GetTranslation(), FVector(0, 1, 0), MetreTolerance));
 	const FTransform Arm = NodeWorld(Model, FindNode(Model, "arm"), 4);
 	EXPECT_TRUE(VectorsNear(Arm.GetTranslation(), FVector(0, 0, 2), MetreTolerance));
 	EXPECT_TRUE(VectorsNear(Arm.GetRotation().RotateVector(FVector(1, 0, 0)), FVector(0, 0, 1), 1e-6));

@@ -75,8 +75,9 @@ TEST(OutputFiles, BadInputOrPlacesWriteNothing)
 
 	Result = RunCommandLine({"export", ExportRig, "--gltf", (Folder / "no/such/folder.glb").c_str()});
 	EXPECT_EQ(Result.ExitCode, 1);
-	EXPECT_EQ(Result.Err, "qvrig: " + Folder / "no/such/folder.glb" + ": cannot be written: the folder " +
-			Folder / "no/such" + " does not exist\n");
+	EXPECT_EQ(Result.Err,
+		"qvrig: " + Folder / "no/such/folder.glb" + ": cannot be written: the folder " + Folder / "no/such" +
+			" does not exist\n");
 	Result = RunCommandLine({"export", ExportRig, "--reference", Folder.Path.c_str(), "--force"});
 	EXPECT_EQ(Result.ExitCode, 1);
 	EXPECT_EQ(Result.Err, "qvrig: " + Folder.Path.string() + ": is a folder\n");
@@ -91,7 +92,8 @@ TEST(OutputFiles, BadInputOrPlacesWriteNothing)
 			"pins": { "Segments": [ { "Weights": ["NaN"] } ], "Target": { "type": "null", "name": "probe" } } } ] })");
 	Result = RunCommandLine({"export", *NanRig, "--gltf", Glb.c_str(), "--reference", Table.c_str()});
 	EXPECT_EQ(Result.ExitCode, 1);
-	EXPECT_EQ(Result.Err, "qvrig: " + std::string(*NanRig) +
+	EXPECT_EQ(Result.Err,
+		"qvrig: " + std::string(*NanRig) +
 			": frame 0: null 'probe' has a transform that is not finite (NaN or infinite), which no exported file "
 			"can hold\n");
 
@@ -121,4 +123,39 @@ TEST(OutputFiles, AreWholeAndDoNotReplaceAFileThatAppearedSinceTheCheck)
 	EXPECT_EQ(std::filesystem::status(Written).permissions(), std::filesystem::status(Plain).permissions());
 	EXPECT_EQ(std::filesystem::file_size(Written), 100000u);
 	EXPECT_THAT(ListFolder(Folder.Path), ::testing::ElementsAre("late.json", "plain.bin", "written.bin"));
+}
+
+TEST(OutputFiles, ExportsTooLargeToHoldAreRefusedBeforeTheEvaluation)
+{
+	const FScratchFolder Folder;
+	const std::string Glb = Folder / "big.glb";
+	// More joints than a glTF file's 16-bit joint indices name; a reference table has no such limit.
+	std::string Nulls;
+	for (int32 Index = 0; Index < 65536; ++Index)
+	{
+		Nulls += (Index > 0 ? ",{\"type\":\"null\",\"name\":\"n" : "{\"type\":\"null\",\"name\":\"n") +
+			std::to_string(Index) + "\"}";
+	}
+	const FString Wide = Folder.Write("wide.rig.json", MakeRigText(Nulls));
+	FCommandResult Result = RunCommandLine({"view", *Wide, "--html", (Folder / "wide.html").c_str()});
+	EXPECT_EQ(Result.ExitCode, 1);
+	EXPECT_EQ(Result.Err,
+		"qvrig: " + std::string(*Wide) +
+			": 65536 elements are chosen, and the file holds at most 65535; choose fewer with --elements\n");
+	Result = RunCommandLine({"export", *Wide, "--gltf", Glb.c_str(), "--elements", "n0,n1"});
+	EXPECT_EQ(Result.ExitCode, 0) << Result.Err;
+
+	Result = RunCommandLine({"export", *Wide, "--reference", (Folder / "wide.json").c_str()});
+	EXPECT_EQ(Result.ExitCode, 0) << Result.Err;
+
+	// Frames times elements beyond what a recording holds: refused at once rather than filling the memory.
+	const FString LongWide = Folder.Write("longwide.rig.json",
+		MakeRigText(Nulls.substr(0, Nulls.find(",{\"type\":\"null\",\"name\":\"n200\"")),
+			R"(, "animation": { "frameCount": 100000 })"));
+	Result = RunCommandLine({"export", *LongWide, "--reference", (Folder / "longwide.json").c_str()});
+	EXPECT_EQ(Result.ExitCode, 1);
+	EXPECT_EQ(Result.Err,
+		"qvrig: " + std::string(*LongWide) +
+			": 200 elements over 100000 frames are 20000000 transforms, more than the runner records at once "
+			"(10000000); choose fewer elements with --elements\n");
 }

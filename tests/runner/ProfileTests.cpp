@@ -22,8 +22,9 @@ TEST(RunProfile, PrintsEveryNodeAndWholeFramesToStandardErrorAndLeavesTheOutputA
 
 		// Three numbers per line, microseconds: the mean, the median and the worst.
 		const std::string Number = R"( +([0-9]+\.[0-9]{3}))";
-		const std::regex Row("(graph\\[0\\] RigUnit_QVRunnerTestTurn 'turn the spine'|graph\\[1\\] RigUnit_QVRunnerTest "
-							 "'lift the probe'|whole frame \\(frame start, tracks, every node\\))" +
+		const std::regex Row(
+			"(graph\\[0\\] RigUnit_QVRunnerTestTurn 'turn the spine'|graph\\[1\\] RigUnit_QVRunnerTest "
+			"'lift the probe'|whole frame \\(frame start, tracks, every node\\))" +
 			Number + Number + Number + "\n");
 		EXPECT_THAT(Profiled.Err, ::testing::StartsWith("profile: time per frame in microseconds over 5 frames\n"));
 		int32 Rows = 0;

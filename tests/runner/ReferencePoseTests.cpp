@@ -53,7 +53,8 @@ FCommandResult Compare(const std::string& InRig, const std::string& InTable, std
 std::string LineOf(const std::string& InOutput, const std::string& InElement)
 {
 	const size_t Start = InOutput.find("\n" + InElement + " ");
-	return Start == std::string::npos ? std::string() : InOutput.substr(Start + 1, InOutput.find('\n', Start + 1) - Start - 1);
+	return Start == std::string::npos ? std::string()
+									  : InOutput.substr(Start + 1, InOutput.find('\n', Start + 1) - Start - 1);
 }
 } // namespace
 
@@ -70,14 +71,16 @@ TEST(ReferencePoses, TheShippedFootRollTableHoldsAndItsPerturbedCopyFails)
 	EXPECT_THAT(LineOf(Failed.Out, "null 'heel_l_pivot'"), ::testing::HasSubstr("0.5000 @ 12   !"));
 	EXPECT_THAT(LineOf(Failed.Out, "null 'ball_l_pivot'"), ::testing::HasSubstr("2.0000 @ 30   !"));
 	EXPECT_THAT(LineOf(Failed.Out, "null 'toe_tip_l_pivot'"), ::testing::Not(::testing::HasSubstr("!")));
-	EXPECT_THAT(Failed.Out, ::testing::EndsWith("2 of 13 elements exceed the tolerances (marked !): "
-												"null 'heel_l_pivot', null 'ball_l_pivot'\n"));
+	EXPECT_THAT(Failed.Out,
+		::testing::EndsWith("2 of 13 elements exceed the tolerances (marked !): "
+							"null 'heel_l_pivot', null 'ball_l_pivot'\n"));
 
 	// Tolerances are options: wide enough ones hold.
 	const FCommandResult Loose =
 		Compare(FootRollRig, PerturbedReference, {"--translation-tolerance", "0.6", "--rotation-tolerance", "2.5"});
 	EXPECT_EQ(Loose.ExitCode, 0) << Loose.Out;
-	EXPECT_THAT(Loose.Out, ::testing::HasSubstr("tolerances: translation 0.6 cm, rotation 2.5 degrees, scale 0.0001\n"));
+	EXPECT_THAT(
+		Loose.Out, ::testing::HasSubstr("tolerances: translation 0.6 cm, rotation 2.5 degrees, scale 0.0001\n"));
 	for (const char* Bad : {"-1", "nan", "inf", "1cm", ""})
 	{
 		const FCommandResult Refused = Compare(FootRollRig, PerturbedReference, {"--scale-tolerance", Bad});
@@ -106,7 +109,8 @@ TEST(ReferencePoses, TablesTheRunnerWritesReadBackToItsOwnTransforms)
 	EXPECT_EQ(Document["upAxis"], "y");
 	EXPECT_EQ(Document["linearUnit"], "cm");
 	EXPECT_EQ(Document["frameRate"], 2);
-	ASSERT_EQ(Document["elements"][3], nlohmann::json::parse(R"({"name": "arm", "type": "null", "rotateOrder": "xyz"})"));
+	ASSERT_EQ(
+		Document["elements"][3], nlohmann::json::parse(R"({"name": "arm", "type": "null", "rotateOrder": "xyz"})"));
 	const nlohmann::json& Arm = Document["frames"][4]["poses"][3];
 	EXPECT_EQ(Arm["translate"], nlohmann::json::parse("[0, 0, 200]"));
 	EXPECT_EQ(Arm["rotate"], nlohmann::json::parse("[0, -90, 0]"));
@@ -159,7 +163,8 @@ TEST(ReferencePoses, BadTablesFailWithTheFileAndJsonPathAndCompareNothing)
 			"elements[1]: bone 'hips' is listed twice, first at elements[0]"},
 		{Head + R"("elements": [ { "name": "hips", "rotateOrder": "xxy" } ], "frames": [] })",
 			"elements[0].rotateOrder: expected 'xyz', 'yzx', 'zxy', 'xzy', 'yxz' or 'zyx', found the string \"xxy\""},
-		{Head + Elements + R"("frames": [] })", "frames: expected an array of at least one frame, found an empty array"},
+		{Head + Elements + R"("frames": [] })",
+			"frames: expected an array of at least one frame, found an empty array"},
 		{Head + Elements + "\"frames\": [" + Frame(5, Probe) + "] }",
 			"frames[0].frame: the rig evaluates frames 0 to 4, and this is frame 5"},
 		{Head + Elements + "\"frames\": [" + Frame(4, Probe) + ", " + Frame(4, Probe) + "] }",

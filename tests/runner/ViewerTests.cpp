@@ -87,8 +87,9 @@ std::string PageStatus(const FScratchFolder& InFolder, const std::string& InUrl)
 {
 	const std::string Dom = RunChromium(InFolder, InUrl, "--dump-dom");
 	const size_t At = Dom.find("data-status=\"");
-	return At == std::string::npos ? "no status; Chromium printed: " + Dom.substr(Dom.size() > 2000 ? Dom.size() - 2000 : 0)
-								   : Dom.substr(At + 13, Dom.find('"', At + 13) - At - 13);
+	return At == std::string::npos
+		? "no status; Chromium printed: " + Dom.substr(Dom.size() > 2000 ? Dom.size() - 2000 : 0)
+		: Dom.substr(At + 13, Dom.find('"', At + 13) - At - 13);
 }
 } // namespace
 
@@ -189,7 +190,8 @@ TEST(Viewer, HeadlessChromiumDrawsTheSkeleton)
 	const std::string Printed = RunChromium(Folder, Url, "--screenshot=" + Shot);
 	if (!std::filesystem::exists(Shot))
 	{
-		GTEST_SKIP() << "Chromium cannot run here; it printed: " << Printed.substr(Printed.size() > 2000 ? Printed.size() - 2000 : 0);
+		GTEST_SKIP() << "Chromium cannot run here; it printed: "
+					 << Printed.substr(Printed.size() > 2000 ? Printed.size() - 2000 : 0);
 	}
 	FImage Image;
 	ASSERT_TRUE(ReadPng(Shot, Image)) << Shot;

@@ -31,8 +31,16 @@ struct FQVPoseRecording
 	FTransform GetLocalTransform(int32 InFrame, int32 InElement) const;
 	FTransform GetInitialLocalTransform(int32 InElement) const;
 
+	// The most transforms a recording holds (elements times frames): 800 MB of them, far beyond a character's clip
+	// (300 elements over 200 seconds at 30 fps are 1.8 million), while a rig of a hundred thousand nulls over
+	// thousands of frames is refused instead of exhausting the memory.
+	static constexpr int64 MaxTransforms = 10000000;
+
+	// Why InNumElements over InNumFrames cannot be recorded, or unset when they can.
+	static TOptional<FString> CheckSize(int32 InNumElements, int32 InNumFrames);
+
 	// Evaluates every frame of InRig from its current state, as `qvrig run` does, and records InElements (existing
-	// elements, each given once).
+	// elements, each given once, within CheckSize).
 	static FQVPoseRecording Record(
 		FQVRig& InRig, TConstArrayView<FRigElementKey> InElements, EQVFrameStart InFrameStart);
 };

@@ -10,9 +10,10 @@
 struct FQVRecordingSource
 {
 	// Loads InRigPath, resolves InElements (bare names or "type:name", each element kept once; none chooses every
-	// bone and null) and records every frame. On failure it writes one message to ErrorStream and returns unset.
+	// bone and null) and records every frame. More than InMaxElements elements, or a recording too large to hold,
+	// fail before the evaluation. On failure it writes one message to ErrorStream and returns unset.
 	static TOptional<FQVPoseRecording> Record(const FString& InRigPath, TConstArrayView<FString> InElements,
-		EQVFrameStart InFrameStart, std::ostream& ErrorStream);
+		EQVFrameStart InFrameStart, int32 InMaxElements, std::ostream& ErrorStream);
 
 	// Where the recording holds a transform that is not finite (NaN or infinite), as "frame F: bone 'x'", or unset.
 	static TOptional<FString> FindNonFinite(const FQVPoseRecording& InRecording);

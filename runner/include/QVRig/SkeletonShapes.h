@@ -23,8 +23,8 @@ struct FQVSkeletonShapes
 
 	// Shapes for joints at InPositions (in the mesh's space) of the types InTypes, where InParents holds each
 	// joint's parent joint or INDEX_NONE. Sizes follow the rig: a diamond is a tenth of the typical bone length.
-	static FQVSkeletonMesh Build(
-		TConstArrayView<FVector> InPositions, TConstArrayView<int32> InParents, TConstArrayView<ERigElementType> InTypes);
+	static FQVSkeletonMesh Build(TConstArrayView<FVector> InPositions, TConstArrayView<int32> InParents,
+		TConstArrayView<ERigElementType> InTypes);
 
 	static FVector3f GetColor(ERigElementType InType);
 };
