@@ -24,6 +24,7 @@ struct FRunArguments
 	std::string Parts = "rotation";
 	int32 Every = 1;
 	bool bResetPose = false;
+	bool bPins = false;
 	bool bProfile = false;
 };
 
@@ -57,6 +58,7 @@ FQVRunOptions MakeRunOptions(const FRunArguments& InArguments)
 	Options.Parts = Parts.at(InArguments.Parts);
 	Options.Every = InArguments.Every;
 	Options.FrameStart = InArguments.bResetPose ? EQVFrameStart::ResetPose : EQVFrameStart::CarryOver;
+	Options.bPins = InArguments.bPins;
 	Options.bProfile = InArguments.bProfile;
 	return Options;
 }
@@ -91,6 +93,9 @@ void AddRunCommand(CLI::App& InApp, FRunArguments& OutArguments, int32& OutExitC
 	Run->add_flag("--reset-pose", OutArguments.bResetPose,
 		"Reset the whole pose to the initial pose before each frame. By default the pose carries over from frame to "
 		"frame, as in the engine, and only bones take their initial pose.");
+	Run->add_flag("--pins", OutArguments.bPins,
+		"Also print the units' transform and transform-array output pins (PathFrames, JointOffsets, ...) with each "
+		"printed frame, as the units left them, in the space the unit writes them in.");
 	Run->add_flag("--profile", OutArguments.bProfile,
 		"Time every unit node and print, to standard error after the output, each node's mean, median and worst time "
 		"per frame.");

@@ -3,50 +3,13 @@
 
 #include "QVJson/ReflectedJsonReader.h"
 #include "QVRig/ScriptTypeNames.h"
+#include "QVRig/UnitPins.h"
 #include "RigVMCore/RigVMRegistry.h"
 #include "UObject/Class.h"
 #include "UObject/UnrealType.h"
 
 namespace
 {
-enum class EPinKind : uint8
-{
-	Input,
-	Output,
-	Hidden,
-	Execution
-};
-
-EPinKind GetPinKind(const FProperty& InProperty)
-{
-	const FStructProperty* Struct = CastField<FStructProperty>(&InProperty);
-	if (Struct != nullptr && Struct->Struct->IsChildOf(FRigVMExecutePin::StaticStruct()))
-	{
-		return EPinKind::Execution;
-	}
-	// Visible pins are inputs that can be set but not linked.
-	if (InProperty.HasMetaData(TEXT("Input")) || InProperty.HasMetaData(TEXT("Visible")))
-	{
-		return EPinKind::Input;
-	}
-	return InProperty.HasMetaData(TEXT("Output")) ? EPinKind::Output : EPinKind::Hidden;
-}
-
-const TCHAR* DescribePinKind(EPinKind InKind)
-{
-	switch (InKind)
-	{
-		case EPinKind::Input:
-			return TEXT("an input pin");
-		case EPinKind::Output:
-			return TEXT("an output pin");
-		case EPinKind::Hidden:
-			return TEXT("a hidden pin");
-		default:
-			return TEXT("the execution pin");
-	}
-}
-
 const UScriptStruct& ReadUnitStruct(const FQVJsonValue& InUnit)
 {
 	const FString Unit = InUnit.AsString();
@@ -64,20 +27,6 @@ const UScriptStruct& ReadUnitStruct(const FQVJsonValue& InUnit)
 		*FQVScriptTypeNames::GetPackage(Unit)));
 }
 
-FString DescribeInputPins(const UScriptStruct& InStruct)
-{
-	TArray<FString> Names;
-	for (TFieldIterator<FProperty> It(&InStruct); It; ++It)
-	{
-		if (GetPinKind(**It) == EPinKind::Input)
-		{
-			Names.Add(It->GetName());
-		}
-	}
-	return Names.IsEmpty() ? FString(TEXT("it has no input pins"))
-						   : TEXT("its input pins: ") + FString::Join(Names, TEXT(", "));
-}
-
 void ReadPins(const FQVJsonValue& InPins, FQVRigNode& InNode, const FQVReflectedJsonReader& InReader)
 {
 	const UScriptStruct& Struct = *InNode.GetStruct();
@@ -86,14 +35,14 @@ void ReadPins(const FQVJsonValue& InPins, FQVRigNode& InNode, const FQVReflected
 		const FProperty* Pin = Struct.FindPropertyByName(FName(Member.Key));
 		if (Pin == nullptr)
 		{
-			Member.Value.Fail(FString::Printf(
-				TEXT("unknown pin '%s' on %s (%s)"), *Member.Key, *Struct.GetName(), *DescribeInputPins(Struct)));
+			Member.Value.Fail(FString::Printf(TEXT("unknown pin '%s' on %s (%s)"), *Member.Key, *Struct.GetName(),
+				*FQVUnitPins::DescribeInputPins(Struct)));
 		}
-		const EPinKind Kind = GetPinKind(*Pin);
-		if (Kind != EPinKind::Input)
+		const EQVPinKind Kind = FQVUnitPins::GetKind(*Pin);
+		if (Kind != EQVPinKind::Input)
 		{
 			Member.Value.Fail(FString::Printf(TEXT("'%s' is %s of %s; only input pins can be set"), *Pin->GetName(),
-				DescribePinKind(Kind), *Struct.GetName()));
+				FQVUnitPins::DescribeKind(Kind), *Struct.GetName()));
 		}
 		InReader.ReadValue(*Pin, Pin->ContainerPtrToValuePtr<void>(InNode.GetMemory()), Member.Value);
 	}

@@ -51,7 +51,7 @@ void FQVPoseTable::WriteStart(const FQVRunSummary& InSummary)
 
 void FQVPoseTable::WriteFrame(int32 InFrame)
 {
-	Stream << *FormatRow(InFrame);
+	Stream << *FormatRow(InFrame) << *FormatPinRows();
 }
 
 void FQVPoseTable::WriteEnd(TConstArrayView<FQVRunReport> InReports)
@@ -105,28 +105,57 @@ FString FQVPoseTable::FormatHeader() const
 	return Names + TEXT("\n") + Columns + TEXT("\n");
 }
 
+FString FQVPoseTable::FormatTransform(const FTransform& InTransform) const
+{
+	FString Values;
+	if (Shows(Parts, EQVPoseParts::Rotation))
+	{
+		const FRotator Rotator = InTransform.Rotator();
+		Values += FormatValue(Rotator.Pitch) + FormatValue(Rotator.Yaw) + FormatValue(Rotator.Roll);
+	}
+	if (Shows(Parts, EQVPoseParts::Translation))
+	{
+		const FVector Translation = InTransform.GetTranslation();
+		Values += FormatValue(Translation.X) + FormatValue(Translation.Y) + FormatValue(Translation.Z);
+	}
+	if (Shows(Parts, EQVPoseParts::Scale))
+	{
+		const FVector Scale = InTransform.GetScale3D();
+		Values += FormatValue(Scale.X) + FormatValue(Scale.Y) + FormatValue(Scale.Z);
+	}
+	return Values;
+}
+
 FString FQVPoseTable::FormatRow(int32 InFrame) const
 {
 	FString Row = PadLeft(FString::FromInt(InFrame), FrameWidth);
 	for (int32 Index = 0; Index < Elements.Num(); ++Index)
 	{
-		const FTransform Transform = GetTransform(Index);
-		Row += GroupSeparator;
-		if (Shows(Parts, EQVPoseParts::Rotation))
-		{
-			const FRotator Rotator = Transform.Rotator();
-			Row += FormatValue(Rotator.Pitch) + FormatValue(Rotator.Yaw) + FormatValue(Rotator.Roll);
-		}
-		if (Shows(Parts, EQVPoseParts::Translation))
-		{
-			const FVector Translation = Transform.GetTranslation();
-			Row += FormatValue(Translation.X) + FormatValue(Translation.Y) + FormatValue(Translation.Z);
-		}
-		if (Shows(Parts, EQVPoseParts::Scale))
-		{
-			const FVector Scale = Transform.GetScale3D();
-			Row += FormatValue(Scale.X) + FormatValue(Scale.Y) + FormatValue(Scale.Z);
-		}
+		Row += GroupSeparator + FormatTransform(GetTransform(Index));
 	}
 	return Row + TEXT("\n");
+}
+
+FString FQVPoseTable::FormatPinRows() const
+{
+	TArray<TPair<FString, FTransform>> Lines;
+	int32 NameWidth = 0;
+	for (const FQVOutputPin& Pin : OutputPins)
+	{
+		const TArray<FTransform> Transforms = Pin.Read();
+		for (int32 Index = 0; Index < Transforms.Num(); ++Index)
+		{
+			const FString Name = FString::Printf(TEXT("graph[%d].%s"), Pin.NodeIndex, *NamePinTransform(Pin, Index));
+			NameWidth = FMath::Max(NameWidth, Name.Len());
+			Lines.Emplace(Name, Transforms[Index]);
+		}
+	}
+	FString Rows;
+	for (const TPair<FString, FTransform>& Line : Lines)
+	{
+		const FString Name = Line.Key + FString::ChrN(NameWidth - Line.Key.Len(), TEXT(' '));
+		Rows += FString::ChrN(FrameWidth, TEXT(' ')) + GroupSeparator + TEXT(" ") + Name + FormatTransform(Line.Value) +
+			TEXT("\n");
+	}
+	return Rows;
 }

@@ -31,8 +31,13 @@ void FQVRigEvaluator::EvaluateFrame(int32 InFrame)
 			Tracks[Index].Evaluate(InFrame), ERigControlValueType::Current);
 	}
 
-	FControlRigExecuteContext& PublicContext = Context.GetPublicData<FControlRigExecuteContext>();
 	const TArray<TUniquePtr<FQVRigNode>>& Nodes = Rig.GetNodes();
+	for (const FQVPinTrack& Track : Rig.GetAnimation().PinTracks)
+	{
+		Track.Apply(Nodes[Track.NodeIndex]->GetMemory(), InFrame);
+	}
+
+	FControlRigExecuteContext& PublicContext = Context.GetPublicData<FControlRigExecuteContext>();
 	for (int32 Index = 0; Index < Nodes.Num(); ++Index)
 	{
 		QVHost::FRigVMExecuteContextAccess::SetFunctionName(PublicContext, Nodes[Index]->GetFunctionName());

@@ -45,7 +45,7 @@ TUniquePtr<FQVRig> BuildRig(const FQVJson& InDocument, const FString& InSourceNa
 
 	const TOptional<FQVJsonValue> AnimationValue = Root.Find(TEXT("animation"));
 	FQVRigAnimation Animation =
-		AnimationValue.IsSet() ? FQVAnimationReader::Read(*AnimationValue, *Hierarchy) : FQVRigAnimation();
+		AnimationValue.IsSet() ? FQVAnimationReader::Read(*AnimationValue, *Hierarchy, Nodes) : FQVRigAnimation();
 
 	return MakeUnique<FQVRig>(
 		InSourceName, MoveTemp(Hierarchy), MoveTemp(Assets), MoveTemp(Nodes), MoveTemp(Animation));

@@ -92,6 +92,10 @@ int32 FQVRunCommand::Run(const FQVRunOptions& InOptions, std::ostream& OutStream
 	Summary.bResetPose = InOptions.FrameStart == EQVFrameStart::ResetPose;
 
 	const TUniquePtr<FQVRunOutput> Output = MakeOutput(InOptions, Rig->GetHierarchy(), MoveTemp(Elements), OutStream);
+	if (InOptions.bPins)
+	{
+		Output->SetOutputPins(FQVOutputPin::FindAll(*Rig));
+	}
 	Output->WriteStart(Summary);
 	FQVRigEvaluator Evaluator(*Rig, InOptions.FrameStart);
 	FQVNodeProfile Profile(Rig->GetNodes().Num());

@@ -2,6 +2,8 @@
 #include "QVRig/RunCsvOutput.h"
 
 #include "QVJson/JsonShapes.h"
+#include "QVRig/RigNode.h"
+#include "UObject/Class.h"
 
 namespace
 {
@@ -32,6 +34,20 @@ void WriteRecord(std::ostream& OutStream, const TArray<FString>& InFields)
 	OutStream << *Record << "\r\n";
 }
 
+// The ten pose fields of a transform: translation, rotation quaternion (x, y, z, w), scale.
+void FillPoseFields(TArray<FString>& InOutFields, const FTransform& InTransform)
+{
+	const FVector Translation = InTransform.GetTranslation();
+	const FQuat Rotation = InTransform.GetRotation();
+	const FVector Scale = InTransform.GetScale3D();
+	int32 Field = FirstPoseField;
+	for (const double Value : {Translation.X, Translation.Y, Translation.Z, Rotation.X, Rotation.Y, Rotation.Z,
+			 Rotation.W, Scale.X, Scale.Y, Scale.Z})
+	{
+		InOutFields[Field++] = QVFormatExactNumber(Value);
+	}
+}
+
 TArray<FString> MakeRecord(const TCHAR* InKind, int32 InFrame)
 {
 	TArray<FString> Fields;
@@ -56,20 +72,25 @@ void FQVRunCsvOutput::WriteFrame(int32 InFrame)
 {
 	for (int32 Index = 0; Index < Elements.Num(); ++Index)
 	{
-		const FTransform Transform = GetTransform(Index);
-		const FVector Translation = Transform.GetTranslation();
-		const FQuat Rotation = Transform.GetRotation();
-		const FVector Scale = Transform.GetScale3D();
 		TArray<FString> Fields = MakeRecord(TEXT("pose"), InFrame);
 		Fields[2] = FQVJsonShapes::ElementTypeWord(Elements[Index].Type);
 		Fields[3] = Elements[Index].Name.ToString();
-		int32 Field = FirstPoseField;
-		for (const double Value : {Translation.X, Translation.Y, Translation.Z, Rotation.X, Rotation.Y, Rotation.Z,
-				 Rotation.W, Scale.X, Scale.Y, Scale.Z})
-		{
-			Fields[Field++] = QVFormatExactNumber(Value);
-		}
+		FillPoseFields(Fields, GetTransform(Index));
 		WriteRecord(Stream, Fields);
+	}
+	for (const FQVOutputPin& Pin : OutputPins)
+	{
+		const TArray<FTransform> Transforms = Pin.Read();
+		for (int32 Index = 0; Index < Transforms.Num(); ++Index)
+		{
+			TArray<FString> Fields = MakeRecord(TEXT("pin"), InFrame);
+			Fields[3] = NamePinTransform(Pin, Index);
+			FillPoseFields(Fields, Transforms[Index]);
+			Fields[FirstReportField + 1] = FString::FromInt(Pin.NodeIndex);
+			Fields[FirstReportField + 2] = Pin.Node->GetStruct()->GetName();
+			Fields[FirstReportField + 3] = Pin.Node->GetLabel();
+			WriteRecord(Stream, Fields);
+		}
 	}
 }
 

@@ -4,6 +4,7 @@
 #include "QVJson/JsonShapes.h"
 #include "QVJson/JsonValue.h"
 #include "QVRig/JsonText.h"
+#include "UObject/UnrealType.h"
 
 #include <cmath>
 #include <string>
@@ -25,6 +26,25 @@ std::string Number(double InValue)
 std::string Vector(const FVector& InValue)
 {
 	return "[" + Number(InValue.X) + ", " + Number(InValue.Y) + ", " + Number(InValue.Z) + "]";
+}
+
+// A transform in the shape of a rig file's transform object.
+std::string Transform(const FTransform& InTransform)
+{
+	const FQuat Rotation = InTransform.GetRotation();
+	return "{\"translation\": " + Vector(InTransform.GetTranslation()) + ", \"rotation\": [" + Number(Rotation.X) +
+		", " + Number(Rotation.Y) + ", " + Number(Rotation.Z) + ", " + Number(Rotation.W) +
+		"], \"scale\": " + Vector(InTransform.GetScale3D()) + "}";
+}
+
+std::string Transforms(const TArray<FTransform>& InTransforms)
+{
+	std::string Text = "[";
+	for (int32 Index = 0; Index < InTransforms.Num(); ++Index)
+	{
+		Text += (Index > 0 ? ", " : "") + Transform(InTransforms[Index]);
+	}
+	return Text + "]";
 }
 } // namespace
 
@@ -49,13 +69,24 @@ void FQVRunJsonOutput::WriteFrame(int32 InFrame)
 	bFirstFrame = false;
 	for (int32 Index = 0; Index < Elements.Num(); ++Index)
 	{
-		const FTransform Transform = GetTransform(Index);
-		const FQuat Rotation = Transform.GetRotation();
-		Stream << (Index > 0 ? ", " : "") << "{\"translation\": " << Vector(Transform.GetTranslation())
-			   << ", \"rotation\": [" << Number(Rotation.X) << ", " << Number(Rotation.Y) << ", " << Number(Rotation.Z)
-			   << ", " << Number(Rotation.W) << "], \"scale\": " << Vector(Transform.GetScale3D()) << "}";
+		Stream << (Index > 0 ? ", " : "") << Transform(GetTransform(Index));
 	}
-	Stream << "]}";
+	Stream << "]";
+	if (!OutputPins.IsEmpty())
+	{
+		Stream << ", \"pins\": [";
+		for (int32 Index = 0; Index < OutputPins.Num(); ++Index)
+		{
+			const FQVOutputPin& Pin = OutputPins[Index];
+			const TArray<FTransform> Values = Pin.Read();
+			Stream << (Index > 0 ? ", " : "") << "{\"node\": " << Pin.NodeIndex
+				   << ", \"pin\": " << Quote(Pin.Pin->GetName()) << ", \""
+				   << (Pin.bArray ? "transforms\": " + Transforms(Values) : "transform\": " + Transform(Values[0]))
+				   << "}";
+		}
+		Stream << "]";
+	}
+	Stream << "}";
 }
 
 void FQVRunJsonOutput::WriteEnd(TConstArrayView<FQVRunReport> InReports)

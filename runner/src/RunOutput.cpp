@@ -1,6 +1,8 @@
 // What every output format shares: the elements' transforms in the chosen space, severity words, exact numbers.
 #include "QVRig/RunOutput.h"
 
+#include "UObject/UnrealType.h"
+
 #include <cmath>
 
 const TCHAR* FQVRunReport::GetSeverityWord() const
@@ -28,6 +30,11 @@ FTransform FQVRunOutput::GetTransform(int32 InIndex) const
 {
 	return Space == EQVPoseSpace::Global ? Hierarchy.GetGlobalTransform(Elements[InIndex])
 										 : Hierarchy.GetLocalTransform(Elements[InIndex]);
+}
+
+FString FQVRunOutput::NamePinTransform(const FQVOutputPin& InPin, int32 InIndex)
+{
+	return InPin.bArray ? FString::Printf(TEXT("%s[%d]"), *InPin.Pin->GetName(), InIndex) : InPin.Pin->GetName();
 }
 
 FString QVFormatExactNumber(double InValue)

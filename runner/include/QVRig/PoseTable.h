@@ -1,5 +1,6 @@
 // The runner's readable pose table: a summary line, one row per frame with the chosen elements' current transforms
-// side by side, rounded to three decimals, then the units' reports one per line.
+// side by side, rounded to three decimals (followed, with output pins to show, by one line per pin transform), then
+// the units' reports one per line.
 #pragma once
 
 #include "CoreMinimal.h"
@@ -29,8 +30,12 @@ public:
 	FString FormatHeader() const;
 	// The current pose of the elements, labelled with InFrame.
 	FString FormatRow(int32 InFrame) const;
+	// One line per transform of the output pins, "graph[i].Pin[k]" then its values in the elements' columns.
+	FString FormatPinRows() const;
 
 private:
+	// The shown parts of one transform, in the table's columns.
+	FString FormatTransform(const FTransform& InTransform) const;
 	int32 NumColumnsPerElement() const;
 
 	EQVPoseParts Parts;

@@ -26,9 +26,9 @@ public:
 	FQVRigEvaluator(const FQVRigEvaluator&) = delete;
 	FQVRigEvaluator& operator=(const FQVRigEvaluator&) = delete;
 
-	// Brings the pose to the frame's start, sets each animated control's current value from its track at InFrame,
-	// then runs every unit through its registered RigVM function. The units' memory (their pins, hidden state
-	// included) lives with the rig and carries over from frame to frame either way.
+	// Brings the pose to the frame's start, sets each animated control's current value and each animated unit pin
+	// from its track at InFrame, then runs every unit through its registered RigVM function. The units' memory (their
+	// pins, hidden state included) lives with the rig and carries over from frame to frame either way.
 	void EvaluateFrame(int32 InFrame);
 
 	// Times every node and every whole frame into InProfile (which must outlive the evaluations), or stops timing

@@ -8,13 +8,15 @@
 //   "rig": "path", "frameRate": 24, "frameCount": 49, "unitCount": 1, "space": "local", "resetPose": false,
 //   "elements": [ { "type": "null", "name": "heel" }, ... ],
 //   "frames": [
-//     { "frame": 0, "transforms": [ { "translation": [x, y, z], "rotation": [x, y, z, w], "scale": [x, y, z] }, ... ]
-//     },
+//     { "frame": 0, "transforms": [ { "translation": [x, y, z], "rotation": [x, y, z, w], "scale": [x, y, z] }, ... ],
+//       "pins": [ { "node": 2, "pin": "PathFrames", "transforms": [ ... ] }, { "node": 2, "pin": "Pose",
+//                 "transform": { ... } } ] },
 //     ...
 //   ],
 //   "reports": [ { "severity": "warning", "frame": 0, "node": 1, "unit": "RigUnit_X", "label": "", "message": "..." } ]
 // }
 // Transforms follow the order of "elements"; one frame per line. A report's node is null when it came from no node.
+// "pins" is there only when output pins are written: one entry per pin, an array pin's transforms in order.
 class FQVRunJsonOutput : public FQVRunOutput
 {
 public:

@@ -4,6 +4,7 @@
 
 #include "CoreMinimal.h"
 #include "Logging/TokenizedMessage.h"
+#include "QVRig/OutputPins.h"
 #include "Rigs/RigHierarchy.h"
 
 #include <ostream>
@@ -67,13 +68,20 @@ public:
 
 	const TArray<FRigElementKey>& GetElements() const { return Elements; }
 
+	// Unit output pins to write with each frame, after the elements' transforms (none by default).
+	void SetOutputPins(TArray<FQVOutputPin> InPins) { OutputPins = MoveTemp(InPins); }
+
 protected:
 	// The current transform of Elements[InIndex], in the output's space.
 	FTransform GetTransform(int32 InIndex) const;
 
+	// "PathFrames[3]" for an element of an array pin, "Pose" for a transform pin.
+	static FString NamePinTransform(const FQVOutputPin& InPin, int32 InIndex);
+
 	const URigHierarchy& Hierarchy;
 	TArray<FRigElementKey> Elements;
 	EQVPoseSpace Space;
+	TArray<FQVOutputPin> OutputPins;
 	std::ostream& Stream;
 };
 
