@@ -55,10 +55,9 @@ int32 FQVExportCommand::Run(const FQVExportOptions& InOptions, std::ostream& Out
 	{
 		return 1;
 	}
-	if (const TOptional<FString> Where = FQVRecordingSource::FindNonFinite(*Recording))
+	if (const TOptional<FString> Problem = FQVRecordingSource::CheckWritable(*Recording, !InOptions.GltfPath.IsEmpty()))
 	{
-		ErrorStream << "qvrig: " << *InOptions.RigPath << ": " << **Where
-					<< " has a transform that is not finite (NaN or infinite), which no exported file can hold\n";
+		ErrorStream << "qvrig: " << *InOptions.RigPath << ": " << **Problem << "\n";
 		return 1;
 	}
 

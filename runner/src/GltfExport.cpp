@@ -7,6 +7,7 @@
 #include "QVRig/FileNames.h"
 #include "QVRig/SkeletonShapes.h"
 
+#include <cmath>
 #include <cstring>
 #include <sstream>
 
@@ -299,11 +300,7 @@ void AddAnimation(
 			}
 			if (TimeAccessor == INDEX_NONE)
 			{
-				TArray<float> Times;
-				for (int32 Frame = 0; Frame < InRecording.FrameCount; ++Frame)
-				{
-					Times.Add(static_cast<float>(Frame / InRecording.FrameRate));
-				}
+				const TArray<float> Times = FQVGltfExport::GetFrameTimes(InRecording.FrameRate, InRecording.FrameCount);
 				TimeAccessor = InBuilder.AddAccessor(
 					Times, TINYGLTF_COMPONENT_TYPE_FLOAT, TINYGLTF_TYPE_SCALAR, 1, false, {Times[0]}, {Times.Last()});
 			}
@@ -330,6 +327,31 @@ FQVAxisConversion FQVGltfExport::GetAxes()
 	Axes.UpAxis = EQVUpAxis::Y;
 	Axes.UnitInCentimetres = 100.0;
 	return Axes;
+}
+
+TArray<float> FQVGltfExport::GetFrameTimes(double InFrameRate, int32 InFrameCount)
+{
+	TArray<float> Times;
+	for (int32 Frame = 0; Frame < InFrameCount; ++Frame)
+	{
+		Times.Add(static_cast<float>(Frame / InFrameRate));
+	}
+	return Times;
+}
+
+TOptional<FString> FQVGltfExport::CheckFrameTimes(double InFrameRate, int32 InFrameCount)
+{
+	const TArray<float> Times = GetFrameTimes(InFrameRate, InFrameCount);
+	for (int32 Frame = 1; Frame < Times.Num(); ++Frame)
+	{
+		if (!std::isfinite(Times[Frame]) || !(Times[Frame] > Times[Frame - 1]))
+		{
+			return FString::Printf(TEXT("at %g fps, frames %d and %d are not at distinct times in seconds a glTF file "
+										"can hold; a glTF animation needs a frame rate that keeps them apart"),
+				InFrameRate, Frame - 1, Frame);
+		}
+	}
+	return TOptional<FString>();
 }
 
 std::string FQVGltfExport::WriteGlb(const FQVPoseRecording& InRecording)

@@ -2,6 +2,7 @@
 #include "QVRig/RecordingSource.h"
 
 #include "QVRig/ElementNames.h"
+#include "QVRig/GltfExport.h"
 #include "QVRig/RigFileLoader.h"
 
 TOptional<FQVPoseRecording> FQVRecordingSource::Record(const FString& InRigPath, TConstArrayView<FString> InElements,
@@ -46,7 +47,7 @@ TOptional<FQVPoseRecording> FQVRecordingSource::Record(const FString& InRigPath,
 	return FQVPoseRecording::Record(*Rig, Elements, InFrameStart);
 }
 
-TOptional<FString> FQVRecordingSource::FindNonFinite(const FQVPoseRecording& InRecording)
+TOptional<FString> FQVRecordingSource::CheckWritable(const FQVPoseRecording& InRecording, bool bInGltf)
 {
 	for (int32 Frame = 0; Frame < InRecording.FrameCount; ++Frame)
 	{
@@ -54,12 +55,14 @@ TOptional<FString> FQVRecordingSource::FindNonFinite(const FQVPoseRecording& InR
 		{
 			if (InRecording.GetTransform(Frame, Element).ContainsNaN())
 			{
-				return FString::Printf(
-					TEXT("frame %d: %s"), Frame, *FQVElementNames::Describe(InRecording.Elements[Element]));
+				return FString::Printf(TEXT("frame %d: %s has a transform that is not finite (NaN or infinite), "
+											"which no exported file can hold"),
+					Frame, *FQVElementNames::Describe(InRecording.Elements[Element]));
 			}
 		}
 	}
-	return TOptional<FString>();
+	return bInGltf ? FQVGltfExport::CheckFrameTimes(InRecording.FrameRate, InRecording.FrameCount)
+				   : TOptional<FString>();
 }
 
 FString FQVRecordingSource::DescribeReports(const FQVPoseRecording& InRecording)

@@ -3,6 +3,7 @@
 #include "QVRig/JsonText.h"
 #include "QVRig/MayaRotation.h"
 #include "QVRig/ReferencePoses.h"
+#include "QVRig/RunOutput.h"
 
 #include <cmath>
 
@@ -26,8 +27,8 @@ std::string FQVReferencePoses::Write(const FQVPoseRecording& InRecording)
 	const FQVAxisConversion Axes; // Y up, centimetres.
 	std::string Text = "{\n\t\"format\": \"quorvel-reference-poses\",\n\t\"version\": 1,\n\t\"source\": " +
 		QVJsonQuote(TEXT("qvrig export ") + InRecording.RigPath) +
-		",\n\t\"upAxis\": \"y\",\n\t\"linearUnit\": \"cm\",\n\t\"frameRate\": " + Number(InRecording.FrameRate) +
-		",\n\t\"elements\": [";
+		",\n\t\"upAxis\": \"y\",\n\t\"linearUnit\": \"cm\",\n\t\"frameRate\": " +
+		std::string(*QVFormatExactNumber(InRecording.FrameRate)) + ",\n\t\"elements\": [";
 	for (int32 Element = 0; Element < InRecording.Elements.Num(); ++Element)
 	{
 		const FRigElementKey& Key = InRecording.Elements[Element];

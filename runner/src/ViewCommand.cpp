@@ -73,10 +73,9 @@ TOptional<std::string> MakeGlb(const FQVViewOptions& InOptions, std::ostream& Er
 		{
 			return TOptional<std::string>();
 		}
-		if (const TOptional<FString> Where = FQVRecordingSource::FindNonFinite(*Recording))
+		if (const TOptional<FString> Problem = FQVRecordingSource::CheckWritable(*Recording, true))
 		{
-			ErrorStream << "qvrig: " << *InOptions.InputPath << ": " << **Where
-						<< " has a transform that is not finite (NaN or infinite), which no viewer can show\n";
+			ErrorStream << "qvrig: " << *InOptions.InputPath << ": " << **Problem << "\n";
 			return TOptional<std::string>();
 		}
 		return FQVGltfExport::WriteGlb(*Recording);

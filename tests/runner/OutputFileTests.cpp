@@ -97,8 +97,17 @@ TEST(OutputFiles, BadInputOrPlacesWriteNothing)
 			": frame 0: null 'probe' has a transform that is not finite (NaN or infinite), which no exported file "
 			"can hold\n");
 
+	// A frame rate so low that single-precision seconds overflow: the frames have no times a glTF file holds.
+	const FString Slow = Folder.Write("slow.rig.json",
+		MakeRigText(R"({ "type": "null", "name": "a" })", R"(, "animation": { "frameRate": 1e-39, "frameCount": 2 })"));
+	Result = RunCommandLine({"export", *Slow, "--gltf", Glb.c_str()});
+	EXPECT_EQ(Result.ExitCode, 1);
+	EXPECT_EQ(Result.Err, "qvrig: " + std::string(*Slow) +
+			": at 1e-39 fps, frames 0 and 1 are not at distinct times in seconds a glTF file can hold; a glTF "
+			"animation needs a frame rate that keeps them apart\n");
+
 	// Nothing was written, not even a temporary file.
-	EXPECT_THAT(ListFolder(Folder.Path), ::testing::ElementsAre("bad.rig.json", "nan.rig.json"));
+	EXPECT_THAT(ListFolder(Folder.Path), ::testing::ElementsAre("bad.rig.json", "nan.rig.json", "slow.rig.json"));
 }
 
 TEST(OutputFiles, AreWholeAndDoNotReplaceAFileThatAppearedSinceTheCheck)

@@ -15,8 +15,9 @@ struct FQVRecordingSource
 	static TOptional<FQVPoseRecording> Record(const FString& InRigPath, TConstArrayView<FString> InElements,
 		EQVFrameStart InFrameStart, int32 InMaxElements, std::ostream& ErrorStream);
 
-	// Where the recording holds a transform that is not finite (NaN or infinite), as "frame F: bone 'x'", or unset.
-	static TOptional<FString> FindNonFinite(const FQVPoseRecording& InRecording);
+	// Why the recording cannot be written to a file (a transform that is not finite, naming the first frame and
+	// element; with bInGltf, frame times a glTF file cannot hold), or unset when it can.
+	static TOptional<FString> CheckWritable(const FQVPoseRecording& InRecording, bool bInGltf);
 
 	// "the units reported 2 messages; qvrig run prints them", or empty when they reported none.
 	static FString DescribeReports(const FQVPoseRecording& InRecording);
