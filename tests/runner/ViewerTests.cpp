@@ -27,6 +27,17 @@ int32 CountOccurrences(const std::string& InText, const std::string& InPart)
 	return Count;
 }
 
+// Why `qvrig view` cannot write pages here, or empty when it can.
+std::string MissingViewerScript()
+{
+	if (std::filesystem::exists(*FQVViewerPage::GetScriptPath()))
+	{
+		return std::string();
+	}
+	return "the viewer's script was not built (" + std::string(*FQVViewerPage::GetScriptPath()) +
+		"): its npm packages are missing; tools/install-deps installs them";
+}
+
 // An RGBA image decoded by libpng.
 struct FImage
 {
@@ -110,10 +121,9 @@ TEST(Viewer, ThePageEmbedsTheExportedFileAndTheScriptWhole)
 	EXPECT_THAT(Page, ::testing::HasSubstr("<title>a&lt;b&gt;&amp;&quot;c&quot; - qvrig viewer</title>"));
 	EXPECT_THAT(Page, ::testing::HasSubstr(">Z2xi</script>"));
 
-	if (!std::filesystem::exists(*FQVViewerPage::GetScriptPath()))
+	if (const std::string Missing = MissingViewerScript(); !Missing.empty())
 	{
-		GTEST_SKIP() << "the viewer's script was not built (" << *FQVViewerPage::GetScriptPath()
-					 << "): its npm packages are missing; tools/install-deps installs them";
+		GTEST_SKIP() << Missing;
 	}
 	// From a rig or from the file export wrote, the page holds the same file and the script.
 	const FScratchFolder Folder;
@@ -137,6 +147,11 @@ TEST(Viewer, ThePageEmbedsTheExportedFileAndTheScriptWhole)
 
 TEST(Viewer, RefusesWhatItCannotShow)
 {
+	// The script is looked for first, before any input is read or evaluated.
+	if (const std::string Missing = MissingViewerScript(); !Missing.empty())
+	{
+		GTEST_SKIP() << Missing;
+	}
 	const FScratchFolder Folder;
 	const std::string Html = Folder / "page.html";
 	const FString Broken = Folder.Write("broken.glb", std::string("glTF\x02\x00\x00\x00junk", 12));
@@ -174,10 +189,9 @@ TEST(Viewer, HeadlessChromiumDrawsTheSkeleton)
 	{
 		GTEST_SKIP() << "Chromium is not installed (tools/install-deps installs Debian's chromium)";
 	}
-	if (!std::filesystem::exists(*FQVViewerPage::GetScriptPath()))
+	if (const std::string Missing = MissingViewerScript(); !Missing.empty())
 	{
-		GTEST_SKIP() << "the viewer's script was not built (" << *FQVViewerPage::GetScriptPath()
-					 << "): its npm packages are missing; tools/install-deps installs them";
+		GTEST_SKIP() << Missing;
 	}
 	const FScratchFolder Folder;
 	const std::string Html = Folder / "foot.html";
