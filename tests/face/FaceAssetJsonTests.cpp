@@ -110,7 +110,7 @@ TEST(FaceAssetJson, LoadsTheExampleAsset)
 	const TOptional<FQVJsonError> Error = FQVObjectJson::LoadFile(*Asset, ExampleFile);
 	ASSERT_FALSE(Error.IsSet()) << *Error->Format();
 
-	ASSERT_EQ(Asset->Drivers.Num(), 4);
+	ASSERT_EQ(Asset->Drivers.Num(), 8);
 	const FQVFaceSDKDriver& Mouth = Asset->Drivers[0];
 	EXPECT_EQ(Mouth.ControlName, FName(TEXT("ctrlMouth_M")));
 	EXPECT_EQ(Mouth.Channel, EQVFaceSDKChannel::TranslationY);
@@ -129,6 +129,8 @@ TEST(FaceAssetJson, LoadsTheExampleAsset)
 	ASSERT_EQ(Brow.QuaternionKeys.Num(), 3);
 	EXPECT_EQ(Brow.QuaternionKeys[0].Value.Z, -0.1305262);
 	EXPECT_EQ(Asset->Drivers[3].CustomChannelName, FName(TEXT("blink")));
+	EXPECT_EQ(Asset->Drivers[4].Channel, EQVFaceSDKChannel::ValueFloat);
+	EXPECT_EQ(Asset->Drivers[4].Driven[1].Channel, EQVFaceSDKChannel::ScaleY);
 
 	ASSERT_EQ(Asset->AimBindings.Num(), 1);
 	EXPECT_TRUE(Asset->AimBindings[0].AimAxis.Equals(FVector(1, 0, 0), 0.0));
@@ -137,7 +139,8 @@ TEST(FaceAssetJson, LoadsTheExampleAsset)
 	EXPECT_FALSE(Asset->FollowControls[0].bBindInMeshSpace);
 	ASSERT_EQ(Asset->RegionControls.Num(), 1);
 	EXPECT_EQ(Asset->RegionControls[0].BoneNames.Num(), 2);
-	EXPECT_EQ(Asset->DirectControls.Num(), 1);
+	ASSERT_EQ(Asset->DirectControls.Num(), 2);
+	EXPECT_TRUE(Asset->DirectControls[1].FollowNullName.IsNone());
 	EXPECT_EQ(Asset->ProxyControls.Num(), 1);
 	EXPECT_EQ(Asset->EyeChains.Num(), 1);
 	EXPECT_EQ(Asset->VisibilityGroups[0].Members.Num(), 2);

@@ -87,6 +87,18 @@ public:
 	// The whole text, as numbers are not split off.
 	FString GetPlainNameString() const { return ToString(); }
 
+	// Room for any name's text and its terminator.
+	static constexpr inline uint32 StringBufferSize = NAME_SIZE + 1 + 10;
+
+	// Writes the spelling (None as "None") into Out without allocating, cut to OutSize - 1 characters and
+	// terminated; returns the length written. OutSize must be above 0.
+	uint32 ToStringTruncate(TCHAR* Out, uint32 OutSize) const { return ToStringInternal(Out, OutSize); }
+	template <uint32 N> uint32 ToStringTruncate(TCHAR (&Out)[N]) const
+	{
+		static_assert(N > 0, "Out buffer must have at least one element.");
+		return ToStringTruncate(Out, N);
+	}
+
 	FORCEINLINE bool IsNone() const { return ComparisonIndex.IsNone(); }
 	CORE_API bool IsValid() const;
 
@@ -117,6 +129,8 @@ public:
 	bool FastLess(const FName& Other) const { return ComparisonIndex < Other.ComparisonIndex; }
 
 private:
+	CORE_API uint32 ToStringInternal(TCHAR* Out, uint32 OutSize) const;
+
 	FNameEntryId ComparisonIndex;
 	FNameEntryId DisplayIndex;
 };

@@ -10,6 +10,7 @@
 #include "HAL/CriticalSection.h"
 
 #include <atomic>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -307,6 +308,16 @@ void FName::AppendString(FString& Out) const
 {
 	const std::string& Text = FNamePool::Get().Resolve(DisplayIndex.ToUnstableInt());
 	Out.Append(Text.c_str(), static_cast<int32>(Text.size()));
+}
+
+uint32 FName::ToStringInternal(TCHAR* Out, uint32 OutSize) const
+{
+	check(OutSize > 0);
+	const std::string& Text = FNamePool::Get().Resolve(DisplayIndex.ToUnstableInt());
+	const uint32 Len = static_cast<uint32>(Text.size()) < OutSize - 1 ? static_cast<uint32>(Text.size()) : OutSize - 1;
+	std::memcpy(Out, Text.c_str(), Len * sizeof(TCHAR));
+	Out[Len] = TCHAR(0);
+	return Len;
 }
 
 bool FName::IsValid() const

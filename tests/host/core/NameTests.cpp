@@ -61,6 +61,34 @@ TEST(NameTest, EachNameKeepsItsSpellingAndComparesIgnoringCase)
 	}
 }
 
+TEST(NameTest, ToStringTruncateWritesTheSpellingIntoABufferCutToItsSize)
+{
+	// Another spelling of the text made first does not change what this name writes.
+	const FName FirstSpelling(TEXT("QVTRUNCTEST_SMILEFOLLOW_L"));
+	const FName Name(TEXT("QvTruncTest_SmileFollow_L"));
+	ASSERT_EQ(Name, FirstSpelling);
+
+	// The spelling this name was made from, terminated, with its length.
+	TCHAR Whole[FName::StringBufferSize];
+	EXPECT_EQ(Name.ToStringTruncate(Whole), 25u);
+	EXPECT_STREQ(Whole, "QvTruncTest_SmileFollow_L");
+
+	// A short buffer holds as much as fits before the terminator; the length is what was written.
+	TCHAR Short[8];
+	std::fill(std::begin(Short), std::end(Short), TCHAR('#'));
+	EXPECT_EQ(Name.ToStringTruncate(Short), 7u);
+	EXPECT_STREQ(Short, "QvTrunc");
+	TCHAR Single[1] = {TCHAR('#')};
+	EXPECT_EQ(Name.ToStringTruncate(Single, 1), 0u);
+	EXPECT_EQ(Single[0], TCHAR(0));
+
+	// None prints as "None", as in the engine.
+	TCHAR NoneText[8];
+	EXPECT_EQ(FName().ToStringTruncate(NoneText), 4u);
+	EXPECT_STREQ(NoneText, "None");
+	EXPECT_EQ(FName::StringBufferSize, uint32(NAME_SIZE + 11));
+}
+
 TEST(NameTest, FindingANewSpellingOfAKnownNameAddsNothing)
 {
 	const FName Known(TEXT("QvFindTest_Jaw"));

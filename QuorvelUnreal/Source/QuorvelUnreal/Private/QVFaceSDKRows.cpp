@@ -1,0 +1,316 @@
+// Set-driven-key rows, direct controls and the write of the accumulated targets.
+#include "QVFaceSDKRows.h"
+
+#include "QVFaceBoardNames.h"
+#include "QVFaceControlChannel.h"
+#include "QVFaceFrame.h"
+#include "QVFaceSDKChannels.h"
+#include "QVFaceSDKEvaluator.h"
+
+namespace
+{
+using namespace QVFaceSDKChannels;
+
+void ReportMissingControl(const FControlRigExecuteContext& ExecuteContext, const FName& ControlName)
+{
+	UE_CONTROLRIG_RIGUNIT_REPORT_WARNING(
+		TEXT("QV Face SDK Solver: Control '%s' was not found."), *ControlName.ToString());
+}
+
+void ReportMissingChannel(
+	const FControlRigExecuteContext& ExecuteContext, const FName& ControlName, const FName& ChannelName)
+{
+	UE_CONTROLRIG_RIGUNIT_REPORT_WARNING(TEXT("QV Face SDK Solver: Control channel '%s.%s' was not found."),
+		*ControlName.ToString(), *ChannelName.ToString());
+}
+
+void ReportMissingTarget(const FControlRigExecuteContext& ExecuteContext, const FName& TargetName)
+{
+	UE_CONTROLRIG_RIGUNIT_REPORT_WARNING(
+		TEXT("QV Face SDK Solver: Driven transform '%s' was not found."), *TargetName.ToString());
+}
+
+void ReportDriverValue(const FControlRigExecuteContext& ExecuteContext, const FQVFaceSDKDriver& Driver,
+	const FName& ResolvedChannel, double Value)
+{
+	if (Driver.CustomChannelName.IsNone())
+	{
+		UE_CONTROLRIG_RIGUNIT_LOG_MESSAGE(
+			TEXT("QV Face SDK Solver: %s evaluated at %.3f."), *Driver.ControlName.ToString(), Value);
+	}
+	else
+	{
+		UE_CONTROLRIG_RIGUNIT_LOG_MESSAGE(TEXT("QV Face SDK Solver: %s.%s resolved as %s and evaluated at %.3f."),
+			*Driver.ControlName.ToString(), *Driver.CustomChannelName.ToString(), *ResolvedChannel.ToString(), Value);
+	}
+}
+
+// A 2D control that moves in face units rather than board units (see QVFaceBoardNames).
+bool IsOnFace2DControl(const URigHierarchy& Hierarchy, const FRigControlElement& Control)
+{
+	if (Control.Settings.ControlType != ERigControlType::Vector2D)
+	{
+		return false;
+	}
+	FName Ancestors[QVFaceBoardNames::MaxAncestorLevels];
+	int32 NumAncestors = 0;
+	for (int32 Parent = Hierarchy.GetFirstParent(Control.GetIndex());
+		 Parent != INDEX_NONE && NumAncestors < QVFaceBoardNames::MaxAncestorLevels;
+		 Parent = Hierarchy.GetFirstParent(Parent))
+	{
+		Ancestors[NumAncestors++] = Hierarchy.GetKey(Parent).Name;
+	}
+	return QVFaceBoardNames::IsOnFaceControl(Control.GetFName(), MakeArrayView(Ancestors, NumAncestors));
+}
+
+// The driver's value as the channel reads it from the control. Control-value channels read the value; transform
+// channels read a transform or Euler-transform control's value as a transform, and any other control's current local
+// transform.
+double ReadControlChannel(URigHierarchy& Hierarchy, FRigControlElement& Control, EQVFaceSDKChannel Channel)
+{
+	const FRigControlValue Value =
+		Hierarchy.GetControlValue(&Control, ERigControlValueType::Current, Hierarchy.UsesPreferredEulerAngles());
+	const ERigControlType ControlType = Control.Settings.ControlType;
+	if (IsControlValue(Channel))
+	{
+		return double(GetControlValueChannel(Value, ControlType, Channel));
+	}
+	FTransform Transform;
+	if (!GetControlValueTransform(Value, ControlType, Transform))
+	{
+		Transform = Hierarchy.GetTransform(&Control, ERigTransformType::CurrentLocal);
+	}
+	return GetTransformChannel(Transform, Channel);
+}
+
+// Resolves the driver's control (or custom channel) and reads its value, normalised by the face scale where the
+// channel is in face units. False, with a warning, when the driving element does not resolve.
+bool ReadDriver(const FQVFaceEvaluation& Evaluation, const FQVFaceSDKDriver& Driver, FCachedRigElement& CachedControl,
+	double& OutValue)
+{
+	URigHierarchy& Hierarchy = Evaluation.Hierarchy;
+	FCachedRigElement CustomChannel;
+	const FCachedRigElement* Driving = &CachedControl;
+	if (!Driver.CustomChannelName.IsNone())
+	{
+		if (!QVFaceControlChannel::Resolve(Hierarchy, Driver.ControlName, Driver.CustomChannelName, CustomChannel))
+		{
+			ReportMissingChannel(Evaluation.ExecuteContext, Driver.ControlName, Driver.CustomChannelName);
+			return false;
+		}
+		Driving = &CustomChannel;
+	}
+	else if (!CachedControl.UpdateCache(FRigElementKey(Driver.ControlName, ERigElementType::Control), &Hierarchy))
+	{
+		ReportMissingControl(Evaluation.ExecuteContext, Driver.ControlName);
+		return false;
+	}
+
+	FRigControlElement* Control = Hierarchy.Get<FRigControlElement>(Driving->GetIndex());
+	if (Control == nullptr)
+	{
+		return false;
+	}
+	if (Driving == &CustomChannel)
+	{
+		// A custom channel is read as one float; Channel still decides the normalisation below.
+		const FRigControlValue Value =
+			Hierarchy.GetControlValue(Control, ERigControlValueType::Current, Hierarchy.UsesPreferredEulerAngles());
+		OutValue = double(GetControlValueChannel(Value, Control->Settings.ControlType, EQVFaceSDKChannel::ValueFloat));
+	}
+	else
+	{
+		OutValue = ReadControlChannel(Hierarchy, *Control, Driver.Channel);
+	}
+
+	if (IsTranslation(Driver.Channel) || (IsControlValue(Driver.Channel) && IsOnFace2DControl(Hierarchy, *Control)))
+	{
+		OutValue /= Evaluation.FaceScaleDivisor;
+	}
+	if (Evaluation.bDebug)
+	{
+		ReportDriverValue(Evaluation.ExecuteContext, Driver, Driving->GetKey().Name, OutValue);
+	}
+	return true;
+}
+
+// The driven element: the bone of that name, else the null of that name.
+bool ResolveTarget(const URigHierarchy& Hierarchy, const FName& TargetName, FCachedRigElement& CachedTarget)
+{
+	if (TargetName.IsNone())
+	{
+		return false;
+	}
+	return CachedTarget.UpdateCache(FRigElementKey(TargetName, ERigElementType::Bone), &Hierarchy) ||
+		CachedTarget.UpdateCache(FRigElementKey(TargetName, ERigElementType::Null), &Hierarchy);
+}
+
+// The target's index in the accumulation, adding it at its setup local transform when it is new.
+int32 AddTarget(URigHierarchy& Hierarchy, FQVFaceSDKAccumulation& Accumulation, const FRigElementKey& Key,
+	FRigTransformElement* Element)
+{
+	const int32 Target = Accumulation.Find(Key);
+	return Target != INDEX_NONE
+		? Target
+		: Accumulation.Add(Key, Hierarchy.GetTransform(Element, ERigTransformType::InitialLocal), Element->GetIndex());
+}
+
+void SeedRegionBones(URigHierarchy& Hierarchy, const UQVFaceRigDataAsset& Asset, FQVFaceSDKAccumulation& Accumulation)
+{
+	for (const FQVFaceSDKRegionControl& Region : Asset.RegionControls)
+	{
+		for (const FName& BoneName : Region.BoneNames)
+		{
+			const FRigElementKey Key(BoneName, ERigElementType::Bone);
+			if (FRigTransformElement* Bone = Hierarchy.Get<FRigTransformElement>(Hierarchy.GetIndex(Key)))
+			{
+				AddTarget(Hierarchy, Accumulation, Key, Bone);
+			}
+		}
+	}
+}
+
+void EvaluateDrivenChannel(const FQVFaceEvaluation& Evaluation, const FQVDrivenSDKChannel& Driven,
+	FCachedRigElement& CachedTarget, float DriverValue, FQVFaceSDKAccumulation& Accumulation)
+{
+	URigHierarchy& Hierarchy = Evaluation.Hierarchy;
+	FRigTransformElement* Element = ResolveTarget(Hierarchy, Driven.BoneName, CachedTarget)
+		? Hierarchy.Get<FRigTransformElement>(CachedTarget.GetIndex())
+		: nullptr;
+	if (Element == nullptr)
+	{
+		ReportMissingTarget(Evaluation.ExecuteContext, Driven.BoneName);
+		return;
+	}
+	const int32 Target = AddTarget(Hierarchy, Accumulation, CachedTarget.GetKey(), Element);
+
+	if (Driven.bQuaternionRotation)
+	{
+		Accumulation.ApplyQuaternionRow(Target, QVEvaluateSDKQuaternionCurve(DriverValue, Driven.QuaternionKeys),
+			Evaluation.Weight, Driven.Multiplier);
+		return;
+	}
+
+	double Output = double(FQVFaceSDKEvaluator::EvaluateSDKCurve(DriverValue, Driven.Keys) * Driven.Multiplier);
+	if (IsTranslation(Driven.Channel))
+	{
+		Output = QVFaceFrame::ScaleTranslationOutput(Output, Evaluation.FaceScaleDivisor,
+			Hierarchy.GetParentTransform(Element, ERigTransformType::InitialGlobal));
+	}
+	if (Driven.ApplyMode == EQVFaceSDKApplyMode::Absolute)
+	{
+		Accumulation.ApplyAbsoluteRow(Target, Driven.Channel,
+			Hierarchy.GetTransform(Element, ERigTransformType::InitialLocal), Output, Evaluation.Weight);
+	}
+	else
+	{
+		Accumulation.ApplyAdditiveRow(Target, Driven.Channel, Driven.TransformSpace, Output, Evaluation.Weight);
+	}
+}
+} // namespace
+
+void QVFaceSDKRows::EvaluateDrivers(const FQVFaceEvaluation& Evaluation, TArray<FCachedRigElement>& CachedControls,
+	TArray<FCachedRigElement>& CachedDrivenBones, FQVFaceSDKAccumulation& Accumulation)
+{
+	const TArray<FQVFaceSDKDriver>& Drivers = Evaluation.Asset.Drivers;
+	int32 NumChannels = 0;
+	for (const FQVFaceSDKDriver& Driver : Drivers)
+	{
+		NumChannels += Driver.Driven.Num();
+	}
+	CachedControls.SetNum(Drivers.Num());
+	CachedDrivenBones.SetNum(NumChannels);
+
+	SeedRegionBones(Evaluation.Hierarchy, Evaluation.Asset, Accumulation);
+
+	// Channels are counted across all drivers, past the channels of skipped drivers too, so each entry of
+	// CachedDrivenBones always caches the same channel.
+	int32 FirstChannel = 0;
+	for (int32 DriverIndex = 0; DriverIndex < Drivers.Num(); ++DriverIndex)
+	{
+		const FQVFaceSDKDriver& Driver = Drivers[DriverIndex];
+		const int32 DriverChannels = FirstChannel;
+		FirstChannel += Driver.Driven.Num();
+
+		double Value = 0.0;
+		if (!ReadDriver(Evaluation, Driver, CachedControls[DriverIndex], Value))
+		{
+			continue;
+		}
+		for (int32 Offset = 0; Offset < Driver.Driven.Num(); ++Offset)
+		{
+			EvaluateDrivenChannel(Evaluation, Driver.Driven[Offset], CachedDrivenBones[DriverChannels + Offset],
+				float(Value), Accumulation);
+		}
+	}
+}
+
+void QVFaceSDKRows::AddDirectControls(const FQVFaceEvaluation& Evaluation,
+	TArray<FCachedRigElement>& CachedDirectControls, FQVFaceSDKAccumulation& Accumulation,
+	FQVFaceFollowRecord& FollowRecord)
+{
+	URigHierarchy& Hierarchy = Evaluation.Hierarchy;
+	const TArray<FQVFaceSDKDirectControl>& DirectControls = Evaluation.Asset.DirectControls;
+	CachedDirectControls.SetNum(DirectControls.Num());
+	int32 NumFollowed = 0;
+	for (const FQVFaceSDKDirectControl& Direct : DirectControls)
+	{
+		NumFollowed += Direct.FollowNullName.IsNone() ? 0 : 1;
+	}
+	FollowRecord.Reset(NumFollowed);
+
+	for (int32 Index = 0; Index < DirectControls.Num(); ++Index)
+	{
+		const FQVFaceSDKDirectControl& Direct = DirectControls[Index];
+		FCachedRigElement& CachedControl = CachedDirectControls[Index];
+		FCachedRigElement CachedBone;
+		const bool bControl =
+			CachedControl.UpdateCache(FRigElementKey(Direct.ControlName, ERigElementType::Control), &Hierarchy);
+		const bool bBone = CachedBone.UpdateCache(FRigElementKey(Direct.BoneName, ERigElementType::Bone), &Hierarchy);
+		FRigTransformElement* Control =
+			bControl ? Hierarchy.Get<FRigTransformElement>(CachedControl.GetIndex()) : nullptr;
+		FRigTransformElement* Bone = bBone ? Hierarchy.Get<FRigTransformElement>(CachedBone.GetIndex()) : nullptr;
+		if (Control == nullptr || Bone == nullptr)
+		{
+			continue;
+		}
+
+		const int32 Target = AddTarget(Hierarchy, Accumulation, CachedBone.GetKey(), Bone);
+		if (!Direct.FollowNullName.IsNone())
+		{
+			FollowRecord.Record(Direct.BoneName, Accumulation.GetTransform(Target));
+		}
+		QVFaceDirectControl::AddDelta(Accumulation.GetTransform(Target),
+			Hierarchy.GetTransform(Control, ERigTransformType::InitialLocal),
+			Hierarchy.GetTransform(Control, ERigTransformType::CurrentLocal),
+			Hierarchy.GetTransform(Control, ERigTransformType::InitialGlobal),
+			Hierarchy.GetParentTransform(Bone, ERigTransformType::CurrentGlobal), Evaluation.FaceScaleDivisor);
+	}
+}
+
+void QVFaceSDKRows::WriteTargets(const FQVFaceEvaluation& Evaluation, const FQVFaceSDKAccumulation& Accumulation)
+{
+	URigHierarchy& Hierarchy = Evaluation.Hierarchy;
+	for (int32 Target = 0; Target < Accumulation.Num(); ++Target)
+	{
+		// Nothing adds or removes elements during an evaluation, so the index a target resolved to when it was added
+		// still holds; only targets without one are resolved again by key.
+		int32 Index = Accumulation.GetElementIndex(Target);
+		if (Index == INDEX_NONE)
+		{
+			FCachedRigElement CachedTarget;
+			Index = CachedTarget.UpdateCache(Accumulation.GetKey(Target), &Hierarchy) ? CachedTarget.GetIndex()
+																					  : INDEX_NONE;
+		}
+		FRigTransformElement* Element = Hierarchy.Get<FRigTransformElement>(Index);
+		if (Element == nullptr)
+		{
+			continue;
+		}
+		const FQuat ParentInitialRotation = Accumulation.HasWorldTranslationDelta(Target)
+			? Hierarchy.GetParentTransform(Element, ERigTransformType::InitialGlobal).GetRotation()
+			: FQuat::Identity;
+		Hierarchy.SetTransform(Element, Accumulation.Resolve(Target, ParentInitialRotation),
+			ERigTransformType::CurrentLocal, true, false, false, false);
+	}
+}
