@@ -31,11 +31,16 @@ sanitize: deps
 		ctest --test-dir $(SANITIZE_DIR) --output-on-failure -j $(JOBS)
 
 # The example foot rig through the standalone runner: each pivot's rotation (pitch, yaw, roll) per frame as the
-# roll channel sweeps from -30 to 90 degrees and the rock from -20 to 20.
+# roll channel sweeps from -30 to 90 degrees and the rock from -20 to 20; then the animation as a glTF file and a
+# page that plays it.
 DEMO_ELEMENTS ?= outer_l_pivot,inner_l_pivot,heel_l_pivot,toe_tip_l_pivot,ball_l_pivot
 
 demo: build
 	@$(BUILD_DIR)/qvrig run examples/foot_roll.rig.json --elements $(DEMO_ELEMENTS) --every 2
+	@$(BUILD_DIR)/qvrig export examples/foot_roll.rig.json --gltf $(BUILD_DIR)/foot_roll.glb --force
+	@$(BUILD_DIR)/qvrig view $(BUILD_DIR)/foot_roll.glb --html $(BUILD_DIR)/foot_roll.html --force > /dev/null
+	@echo "To watch it move, open $(BUILD_DIR)/foot_roll.html in a browser (a page that needs no server), or load"
+	@echo "$(BUILD_DIR)/foot_roll.glb into any glTF viewer."
 
 format:
 	@git ls-files '*.h' '*.cpp' | xargs clang-format -i

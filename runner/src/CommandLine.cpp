@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "CommandLineParts.h"
 #include "QVRig/CommandLine.h"
 #include "QVRig/RunCommand.h"
 
@@ -24,6 +25,7 @@ struct FRunArguments
 	int32 Every = 1;
 	bool bResetPose = false;
 	bool bPins = false;
+	bool bProfile = false;
 };
 
 // A whole number from 1 to the largest int32, written in plain digits.
@@ -57,6 +59,7 @@ FQVRunOptions MakeRunOptions(const FRunArguments& InArguments)
 	Options.Every = InArguments.Every;
 	Options.FrameStart = InArguments.bResetPose ? EQVFrameStart::ResetPose : EQVFrameStart::CarryOver;
 	Options.bPins = InArguments.bPins;
+	Options.bProfile = InArguments.bProfile;
 	return Options;
 }
 
@@ -93,6 +96,9 @@ void AddRunCommand(CLI::App& InApp, FRunArguments& OutArguments, int32& OutExitC
 	Run->add_flag("--pins", OutArguments.bPins,
 		"Also print the units' transform and transform-array output pins (PathFrames, JointOffsets, ...) with each "
 		"printed frame, as the units left them, in the space the unit writes them in.");
+	Run->add_flag("--profile", OutArguments.bProfile,
+		"Time every unit node and print, to standard error after the output, each node's mean, median and worst time "
+		"per frame.");
 	Run->callback(
 		[&OutArguments, &OutExitCode, &OutStream, &ErrorStream, Show]()
 		{
@@ -113,6 +119,10 @@ int32 FQVCommandLine::Run(int32 InArgC, const char* const* InArgV, std::ostream&
 	FRunArguments RunArguments;
 	int32 ExitCode = 0;
 	AddRunCommand(App, RunArguments, ExitCode, OutStream, ErrorStream);
+	const FQVCommandContext Context{ExitCode, OutStream, ErrorStream};
+	QVAddExportCommand(App, Context);
+	QVAddViewCommand(App, Context);
+	QVAddCompareCommand(App, Context);
 	try
 	{
 		App.parse(InArgC, InArgV);

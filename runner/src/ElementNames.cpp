@@ -63,3 +63,25 @@ bool FQVElementNames::Resolve(
 	}
 	return false;
 }
+
+bool FQVElementNames::ResolveList(const URigHierarchy& InHierarchy, TConstArrayView<FString> InTexts,
+	TArray<FRigElementKey>& OutKeys, FString& OutError)
+{
+	if (InTexts.IsEmpty())
+	{
+		OutKeys = InHierarchy.GetAllKeys(false,
+			static_cast<ERigElementType>(
+				static_cast<uint8>(ERigElementType::Bone) | static_cast<uint8>(ERigElementType::Null)));
+		return true;
+	}
+	for (const FString& Text : InTexts)
+	{
+		FRigElementKey Key;
+		if (!Resolve(InHierarchy, Text, Key, OutError))
+		{
+			return false;
+		}
+		OutKeys.Add(Key);
+	}
+	return true;
+}

@@ -2,6 +2,7 @@
 #include "QVRig/RigEvaluator.h"
 
 #include "QVHost/RigVMExecuteContextAccess.h"
+#include "QVRig/NodeProfile.h"
 #include "QVRig/RigNode.h"
 #include "Units/RigUnitContext.h"
 
@@ -55,6 +56,8 @@ FQVRigEvaluator::FQVRigEvaluator(FQVRig& InRig, EQVFrameStart InFrameStart)
 
 void FQVRigEvaluator::EvaluateFrame(int32 InFrame)
 {
+	const FQVNodeProfile::FClock::time_point FrameBegin =
+		Profile ? FQVNodeProfile::FClock::now() : FQVNodeProfile::FClock::time_point();
 	URigHierarchy& Hierarchy = Rig.GetHierarchy();
 	Hierarchy.ResetPoseToInitial(FrameStart == EQVFrameStart::ResetPose ? ERigElementType::All : ERigElementType::Bone);
 	const TArray<FQVControlTrack>& Tracks = Rig.GetAnimation().Tracks;
@@ -75,6 +78,19 @@ void FQVRigEvaluator::EvaluateFrame(int32 InFrame)
 	{
 		QVHost::FRigVMExecuteContextAccess::SetFunctionName(PublicContext, Nodes[Index]->GetFunctionName());
 		PublicContext.InstructionIndex = Index;
-		Nodes[Index]->Execute(Context);
+		if (Profile)
+		{
+			const FQVNodeProfile::FClock::time_point NodeBegin = FQVNodeProfile::FClock::now();
+			Nodes[Index]->Execute(Context);
+			Profile->AddNodeTime(Index, FQVNodeProfile::FClock::now() - NodeBegin);
+		}
+		else
+		{
+			Nodes[Index]->Execute(Context);
+		}
+	}
+	if (Profile)
+	{
+		Profile->AddFrameTime(FQVNodeProfile::FClock::now() - FrameBegin);
 	}
 }

@@ -2,6 +2,7 @@
 #include "QVRig/RunCommand.h"
 
 #include "QVRig/ElementNames.h"
+#include "QVRig/NodeProfile.h"
 #include "QVRig/RigFileLoader.h"
 #include "QVRig/RigNode.h"
 #include "QVRig/RunCsvOutput.h"
@@ -12,23 +13,11 @@ namespace
 bool ChooseElements(const FQVRunOptions& InOptions, const URigHierarchy& InHierarchy,
 	TArray<FRigElementKey>& OutElements, std::ostream& ErrorStream)
 {
-	if (InOptions.Elements.IsEmpty())
+	FString Error;
+	if (!FQVElementNames::ResolveList(InHierarchy, InOptions.Elements, OutElements, Error))
 	{
-		OutElements = InHierarchy.GetAllKeys(false,
-			static_cast<ERigElementType>(
-				static_cast<uint8>(ERigElementType::Bone) | static_cast<uint8>(ERigElementType::Null)));
-		return true;
-	}
-	for (const FString& Text : InOptions.Elements)
-	{
-		FRigElementKey Key;
-		FString Error;
-		if (!FQVElementNames::Resolve(InHierarchy, Text, Key, Error))
-		{
-			ErrorStream << "qvrig: --elements: " << *Error << " (write type:name to pick one type)\n";
-			return false;
-		}
-		OutElements.Add(Key);
+		ErrorStream << "qvrig: --elements: " << *Error << " (write type:name to pick one type)\n";
+		return false;
 	}
 	return true;
 }
@@ -109,6 +98,8 @@ int32 FQVRunCommand::Run(const FQVRunOptions& InOptions, std::ostream& OutStream
 	}
 	Output->WriteStart(Summary);
 	FQVRigEvaluator Evaluator(*Rig, InOptions.FrameStart);
+	FQVNodeProfile Profile(Rig->GetNodes().Num());
+	Evaluator.SetProfile(InOptions.bProfile ? &Profile : nullptr);
 	// The frame each report first appeared in, by the log's entry order.
 	TArray<int32> EntryFrames;
 	for (int32 Frame = 0; Frame < Animation.FrameCount; ++Frame)
@@ -124,5 +115,9 @@ int32 FQVRunCommand::Run(const FQVRunOptions& InOptions, std::ostream& OutStream
 		}
 	}
 	Output->WriteEnd(CollectReports(Evaluator.GetLog(), EntryFrames, *Rig));
+	if (InOptions.bProfile)
+	{
+		Profile.Write(*Rig, ErrorStream);
+	}
 	return 0;
 }

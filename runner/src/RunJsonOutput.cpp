@@ -3,6 +3,7 @@
 
 #include "QVJson/JsonShapes.h"
 #include "QVJson/JsonValue.h"
+#include "QVRig/JsonText.h"
 #include "UObject/UnrealType.h"
 
 #include <cmath>
@@ -10,11 +11,9 @@
 
 namespace
 {
-// A JSON string literal; bytes that are not UTF-8 (a path from the command line) become U+FFFD.
 std::string Quote(const FString& InText)
 {
-	return FQVJson(std::string(*InText, static_cast<size_t>(InText.Len())))
-		.dump(-1, ' ', false, FQVJson::error_handler_t::replace);
+	return QVJsonQuote(InText);
 }
 
 // Non-finite numbers are the strings the rig format reads them from.

@@ -34,29 +34,6 @@ std::string Nested(int32 InDepth, const std::string& InInside = "0")
 	return std::string(InDepth, '[') + InInside + std::string(InDepth, ']');
 }
 
-// A folder of its own under the system's temporary folder, removed with everything in it at the end.
-class FScratchFolder
-{
-public:
-	FScratchFolder()
-		: Path(std::filesystem::temp_directory_path() /
-			  ("qv_json_" + std::to_string(::getpid()) + "_" +
-				  ::testing::UnitTest::GetInstance()->current_test_info()->name()))
-	{
-		std::filesystem::create_directories(Path);
-	}
-	~FScratchFolder() { std::filesystem::remove_all(Path); }
-
-	FString Write(const char* InName, const std::string& InBytes) const
-	{
-		std::ofstream(Path / InName, std::ios::binary) << InBytes;
-		return File(InName);
-	}
-	FString File(const char* InName) const { return FString((Path / InName).string().c_str()); }
-
-	const std::filesystem::path Path;
-};
-
 // Processor time this thread has spent in its own code. Other work on the machine does not count, and neither does
 // the kernel's time for page faults, which on a busy virtual machine varies several-fold from run to run.
 double ThreadSeconds()

@@ -17,25 +17,6 @@ namespace
 {
 const char* const OutputRig = QV_SOURCE_DIR "/tests/runner/data/output.rig.json";
 
-struct FCommandResult
-{
-	int32 ExitCode = 0;
-	std::string Out;
-	std::string Err;
-};
-
-FCommandResult RunCommandLine(std::vector<const char*> InArguments)
-{
-	InArguments.insert(InArguments.begin(), "qvrig");
-	std::ostringstream Out;
-	std::ostringstream Err;
-	FCommandResult Result;
-	Result.ExitCode = FQVCommandLine::Run(static_cast<int32>(InArguments.size()), InArguments.data(), Out, Err);
-	Result.Out = Out.str();
-	Result.Err = Err.str();
-	return Result;
-}
-
 // The transforms of the output rig's elements after each frame, evaluated independently of the command.
 std::vector<std::vector<FTransform>> EvaluateOutputRig(EQVPoseSpace InSpace, int32 InNumFrames)
 {

@@ -16,4 +16,9 @@ struct FQVElementNames
 	// or a bare name shared by several types, listing them) and the result is false.
 	static bool Resolve(
 		const URigHierarchy& InHierarchy, const FString& InText, FRigElementKey& OutKey, FString& OutError);
+
+	// Resolves each text as Resolve does, in order; no texts choose every bone and null, in hierarchy order. On
+	// failure OutError says why and the result is false.
+	static bool ResolveList(const URigHierarchy& InHierarchy, TConstArrayView<FString> InTexts,
+		TArray<FRigElementKey>& OutKeys, FString& OutError);
 };

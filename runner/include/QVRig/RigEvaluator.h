@@ -7,6 +7,8 @@
 #include "RigVMCore/RigVMExtendedExecuteContext.h"
 #include "RigVMCore/RigVMLog.h"
 
+class FQVNodeProfile;
+
 // The pose each frame starts from.
 enum class EQVFrameStart : uint8
 {
@@ -29,6 +31,10 @@ public:
 	// pins, hidden state included) lives with the rig and carries over from frame to frame either way.
 	void EvaluateFrame(int32 InFrame);
 
+	// Times every node and every whole frame into InProfile (which must outlive the evaluations), or stops timing
+	// when it is null.
+	void SetProfile(FQVNodeProfile* InProfile) { Profile = InProfile; }
+
 	// Everything the units reported, each message once (the log keeps repeated reports once).
 	const FRigVMLog& GetLog() const { return Log; }
 
@@ -40,4 +46,5 @@ private:
 	FRigVMExtendedExecuteContext Context;
 	// Element indices of the animated controls, by track.
 	TArray<int32> TrackControlIndices;
+	FQVNodeProfile* Profile = nullptr;
 };

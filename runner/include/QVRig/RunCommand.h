@@ -23,6 +23,8 @@ struct FQVRunOptions
 	EQVFrameStart FrameStart = EQVFrameStart::CarryOver;
 	// Also write every transform and transform-array output pin of the units, per printed frame.
 	bool bPins = false;
+	// Time every unit node and write the profile to the error stream after the output.
+	bool bProfile = false;
 };
 
 struct FQVRunCommand
