@@ -1,6 +1,8 @@
 // One face solver evaluation through its registered RigVM entry, on a synthetic face of realistic size: 150 drivers
-// of five kinds, 600 driven channels (additive, absolute, world-space and quaternion rows) over 150 targets, 30
-// direct controls and 3 region controls. Also counts the heap allocations an evaluation makes once warmed up.
+// of five kinds, 600 driven channels (additive, absolute, world-space and quaternion rows) over 150 targets and 30
+// direct controls; and the same face with every layer around the rows at realistic counts (2 layered eyes with aim
+// bindings, the aim-eye follow blend, 12 board proxies, 6 region controls of 8 bones, 10 follow controls and 10
+// direct-control followers). Also counts the heap allocations an evaluation makes once warmed up.
 #include "CoreMinimal.h"
 #include "QVFaceRigDataAsset.h"
 #include "RigUnit_QVFaceSDKSolver.h"
@@ -287,11 +289,167 @@ struct FSyntheticFace
 		}
 	}
 };
-} // namespace
 
-static void BM_FaceSolver_150Drivers(benchmark::State& State)
+constexpr int32 NumEyes = 2;
+constexpr int32 NumProxies = 12;
+constexpr int32 NumRegions = 6;
+constexpr int32 BonesPerRegion = 8;
+constexpr int32 NumFollowControls = 10;
+
+// The synthetic face with every layer around the rows: layered eyes (carrier, aim null, SDK null, final control,
+// eye bone) aimed at targets below the aim-eye follow space, board proxies of animator controls on the face, region
+// controls over bones of several depths, follow controls and the direct controls' follow helpers.
+struct FLayeredFace : FSyntheticFace
 {
-	FSyntheticFace Face;
+	TArray<FRigElementKey> ProxiedControls;
+	TArray<FRigElementKey> RegionControls;
+	TArray<FRigElementKey> AimTargets;
+	FRigElementKey FollowChannel;
+
+	FLayeredFace()
+	{
+		URigHierarchyController* Controller = Hierarchy.GetController();
+		const FRigElementKey Head(TEXT("head"), ERigElementType::Bone);
+		const FRigElementKey FaceJoint(TEXT("FaceJoint_M"), ERigElementType::Bone);
+		const FRigElementKey Box(TEXT("ctrlBox"), ERigElementType::Null);
+		const FRigElementKey OnFace(TEXT("OnFacecontrols"), ERigElementType::Null);
+		FRigControlSettings Euler;
+		Euler.ControlType = ERigControlType::EulerTransform;
+		FRigControlSettings Transform;
+		Transform.ControlType = ERigControlType::Transform;
+		const FRigControlValue EulerRest = FRigControlValue::Make<FEulerTransform>(FEulerTransform::Identity);
+		const FRigControlValue TransformRest = FRigControlValue::Make<FTransform>(FTransform::Identity);
+
+		// The aim-eye follow space and the control in it, with its follow channel.
+		Controller->AddNull(TEXT("QV_AimEyeFollowStatic"), FRigElementKey(), FTransform(FVector(0, 40, 170)));
+		Controller->AddNull(TEXT("QV_AimEyeFollowHead"), Head, FTransform(FVector(0, 40, 170)));
+		const FRigElementKey FollowSpace =
+			Controller->AddNull(TEXT("QV_AimEyeFollow_M"), FRigElementKey(), FTransform(FVector(0, 40, 170)));
+		const FRigElementKey AimControl =
+			Controller->AddControl(TEXT("AimEye_M"), FollowSpace, Transform, TransformRest);
+		FRigControlSettings Channel;
+		Channel.ControlType = ERigControlType::Float;
+		Channel.DisplayName = TEXT("follow");
+		FollowChannel = Controller->AddAnimationChannel(TEXT("AimEye_M_follow"), AimControl, Channel);
+
+		for (int32 Eye = 0; Eye < NumEyes; ++Eye)
+		{
+			const double Side = Eye == 0 ? -3.0 : 3.0;
+			const FTransform At(FVector(Side, 8, 170));
+			const FString Suffix = Eye == 0 ? TEXT("R") : TEXT("L");
+			const FRigElementKey Carrier = Controller->AddNull(*(TEXT("EyeCarrier_") + Suffix), Head, At);
+			const FRigElementKey Aim = Controller->AddNull(*(TEXT("EyeAim_") + Suffix), Carrier, At);
+			const FRigElementKey SDK = Controller->AddNull(*(TEXT("SDKEye_") + Suffix), Aim, At);
+			Controller->AddControl(*(TEXT("Eye_") + Suffix), SDK, Euler, EulerRest);
+			Controller->AddBone(*(TEXT("Eye_") + Suffix), FaceJoint, At);
+			AimTargets.Add(Controller->AddControl(
+				*(TEXT("AimEye_") + Suffix), AimControl, Transform, TransformRest, FTransform(FVector(Side, 0, 0))));
+
+			FQVFaceSDKEyeChain& Chain = Asset->EyeChains.AddDefaulted_GetRef();
+			Chain.SDKNullName = *(TEXT("SDKEye_") + Suffix);
+			Chain.FinalControlName = *(TEXT("Eye_") + Suffix);
+			Chain.EyeJointName = *(TEXT("Eye_") + Suffix);
+			FQVFaceSDKAimBinding& Binding = Asset->AimBindings.AddDefaulted_GetRef();
+			Binding.EyeAimNullName = *(TEXT("EyeAim_") + Suffix);
+			Binding.TargetControlName = *(TEXT("AimEye_") + Suffix);
+			Binding.AimAxis = FVector(0, 1, 0);
+			Binding.UpAxis = FVector(0, 0, 1);
+		}
+
+		// Board proxies, each below its own null on the control box, of Euler-transform controls on the face.
+		for (int32 Index = 0; Index < NumProxies; ++Index)
+		{
+			const FName ProxyName(*FString::Printf(TEXT("proxy_%d"), Index));
+			const FName ControlName(*FString::Printf(TEXT("proxied_%d"), Index));
+			const FRigElementKey Space = Controller->AddNull(
+				*FString::Printf(TEXT("proxySpace_%d"), Index), Box, FTransform(FVector(0, 0, -Index)), false);
+			FRigControlSettings ProxySettings = Euler;
+			ProxySettings.AnimationType = ERigControlAnimationType::ProxyControl;
+			Controller->AddControl(ProxyName, Space, ProxySettings, EulerRest);
+			ProxiedControls.Add(Controller->AddControl(
+				ControlName, OnFace, Euler, EulerRest, FTransform(FVector(Index % 4, 2, Index / 4))));
+			FQVFaceSDKProxyControl& Proxy = Asset->ProxyControls.AddDefaulted_GetRef();
+			Proxy.ProxyName = ProxyName;
+			Proxy.ControlName = ControlName;
+		}
+
+		// Region controls below pivot nulls, each over 8 targets of several depths, listed children first.
+		Asset->RegionControls.Reset();
+		for (int32 Region = 0; Region < NumRegions; ++Region)
+		{
+			const FRigElementKey Pivot = Controller->AddNull(
+				*FString::Printf(TEXT("regionPivot_%d"), Region), FaceJoint, FTransform(FVector(Region, 3, 1)), false);
+			const FName ControlName(*FString::Printf(TEXT("region_%d"), Region));
+			RegionControls.Add(Controller->AddControl(ControlName, Pivot, Euler, EulerRest));
+			FQVFaceSDKRegionControl& Record = Asset->RegionControls.AddDefaulted_GetRef();
+			Record.ControlName = ControlName;
+			for (int32 Bone = BonesPerRegion - 1; Bone >= 0; --Bone)
+			{
+				Record.BoneNames.Add(*FString::Printf(TEXT("target_%d"), Region * 25 + Bone + 1));
+			}
+		}
+
+		// Follow controls on the face, half following rotation and half bound in mesh space.
+		for (int32 Index = 0; Index < NumFollowControls; ++Index)
+		{
+			const FName NullName(*FString::Printf(TEXT("followNull_%d"), Index));
+			const FName ControlName(*FString::Printf(TEXT("followCtrl_%d"), Index));
+			const FRigElementKey Null =
+				Controller->AddNull(NullName, OnFace, FTransform(FVector(Index * 0.5, 2, 0.5)), false);
+			Controller->AddControl(ControlName, Null, Euler, EulerRest);
+			FQVFaceSDKFollowControl& Follow = Asset->FollowControls.AddDefaulted_GetRef();
+			Follow.ControlName = ControlName;
+			Follow.BoneName = *FString::Printf(TEXT("target_%d"), Index * 13 + 2);
+			Follow.FollowNullName = NullName;
+			Follow.bFollowRotation = Index % 2 == 0;
+			Follow.bBindInMeshSpace = Index % 3 == 0;
+		}
+
+		// The follow helpers the direct controls name.
+		for (const FQVFaceSDKDirectControl& Direct : Asset->DirectControls)
+		{
+			if (!Direct.FollowNullName.IsNone())
+			{
+				Controller->AddNull(Direct.FollowNullName, OnFace, FTransform(FVector(1, 1, 1)), false);
+			}
+		}
+	}
+
+	// The rows' controls, and with them the controls the layers read: the proxied controls, the region controls,
+	// the aim control's follow channel and the aim targets. The proxies are not touched, as in a game.
+	void AnimateLayers(double Time)
+	{
+		Animate(Time);
+		for (int32 Index = 0; Index < ProxiedControls.Num(); ++Index)
+		{
+			SetEuler(ProxiedControls[Index],
+				FTransform(FRotator(0, 10.0 * std::sin(Time + Index), 0), FVector(0.2 * std::cos(Time + Index), 0, 0)));
+		}
+		for (int32 Index = 0; Index < RegionControls.Num(); ++Index)
+		{
+			SetEuler(RegionControls[Index], FTransform(FRotator(5.0 * std::sin(Time * 0.5 + Index), 0, 0)));
+		}
+		Hierarchy.SetControlValue(FollowChannel, FRigControlValue::Make<float>(float(5.0 + 5.0 * std::sin(Time))));
+		for (const FRigElementKey& Target : AimTargets)
+		{
+			Hierarchy.SetControlValue(Target,
+				FRigControlValue::Make<FTransform>(FTransform(FVector(3.0 * std::sin(Time), 0, std::cos(Time)))));
+		}
+	}
+
+	// An Euler-transform control's value and preferred angles, as animation sets them.
+	void SetEuler(const FRigElementKey& Control, const FTransform& Value)
+	{
+		FRigControlElement* Element = Hierarchy.Find<FRigControlElement>(Control);
+		Hierarchy.SetControlValue(
+			Element, FRigControlValue::Make<FEulerTransform>(FEulerTransform(Value)), ERigControlValueType::Current);
+		Hierarchy.SetControlPreferredEulerAngles(Element, Value);
+	}
+};
+
+// Times one evaluation per iteration of the face, animated by Animate(Time) before each.
+template <typename FFace, typename FAnimate> void RunFaceSolver(benchmark::State& State, FFace& Face, FAnimate Animate)
+{
 	FRigUnit_QVFaceSDKSolver Unit;
 	Unit.FaceRigDataAsset = Face.Asset;
 
@@ -309,7 +467,7 @@ static void BM_FaceSolver_150Drivers(benchmark::State& State)
 	Context.GetPublicData<FControlRigExecuteContext>().Hierarchy = &Face.Hierarchy;
 
 	// The first evaluation sizes the unit's hidden arrays and resolves its caches.
-	Face.Animate(0.0);
+	Animate(Face, 0.0);
 	Function->FunctionPtr(Context, Handles, FRigVMPredicateBranchArray());
 
 	// Each frame starts with the bones at their input pose and the board animated; only the evaluation is timed. The
@@ -323,7 +481,7 @@ static void BM_FaceSolver_150Drivers(benchmark::State& State)
 	{
 		Time += 0.05;
 		Face.Hierarchy.ResetPoseToInitial(ERigElementType::Bone);
-		Face.Animate(Time);
+		Animate(Face, Time);
 
 		const int64 Before = GAllocations.load(std::memory_order_relaxed);
 		const double Start = ThreadSeconds();
@@ -336,4 +494,18 @@ static void BM_FaceSolver_150Drivers(benchmark::State& State)
 	State.counters["targets"] = double(Unit.AccumulatedDrivenKeys.Num());
 	State.counters["clock_overhead_us"] = ClockOverhead * 1e6;
 }
+} // namespace
+
+static void BM_FaceSolver_150Drivers(benchmark::State& State)
+{
+	FSyntheticFace Face;
+	RunFaceSolver(State, Face, [](FSyntheticFace& Animated, double Time) { Animated.Animate(Time); });
+}
 BENCHMARK(BM_FaceSolver_150Drivers)->UseManualTime()->Unit(benchmark::kMicrosecond);
+
+static void BM_FaceSolver_150DriversWithLayers(benchmark::State& State)
+{
+	FLayeredFace Face;
+	RunFaceSolver(State, Face, [](FLayeredFace& Animated, double Time) { Animated.AnimateLayers(Time); });
+}
+BENCHMARK(BM_FaceSolver_150DriversWithLayers)->UseManualTime()->Unit(benchmark::kMicrosecond);

@@ -6,6 +6,42 @@
 #include "QVRig/RigNode.h"
 #include "Units/RigUnitContext.h"
 
+namespace
+{
+// Sets an animated control's value as the engine's animation does: the value, and for controls with a rotation the
+// keyed Euler angles as the control's preferred angles (a value write alone leaves those as they were).
+void ApplyTrackValue(URigHierarchy& Hierarchy, FRigControlElement* Control, const FRigControlValue& Value)
+{
+	Hierarchy.SetControlValue(Control, Value, ERigControlValueType::Current);
+	if (Control == nullptr)
+	{
+		return;
+	}
+	const FRigControlSettings& Settings = Control->Settings;
+	switch (Settings.ControlType)
+	{
+		case ERigControlType::Rotator:
+			Hierarchy.SetControlSpecifiedEulerAngle(Control, FVector(Value.Get<FVector3f>()));
+			break;
+		case ERigControlType::EulerTransform:
+		{
+			const FRotator Rotator = Value.Get<FRigControlValue::FEulerTransform_Float>().GetRotator();
+			Hierarchy.SetControlSpecifiedEulerAngle(Control, FVector(Rotator.Roll, Rotator.Pitch, Rotator.Yaw));
+			break;
+		}
+		case ERigControlType::Transform:
+		case ERigControlType::TransformNoScale:
+		{
+			const FRotator Rotator = Value.GetAsTransform(Settings.ControlType, Settings.PrimaryAxis).Rotator();
+			Hierarchy.SetControlSpecifiedEulerAngle(Control, FVector(Rotator.Roll, Rotator.Pitch, Rotator.Yaw));
+			break;
+		}
+		default:
+			break;
+	}
+}
+} // namespace
+
 FQVRigEvaluator::FQVRigEvaluator(FQVRig& InRig, EQVFrameStart InFrameStart)
 	: Rig(InRig), FrameStart(InFrameStart), Context(FControlRigExecuteContext::StaticStruct())
 {
@@ -27,8 +63,8 @@ void FQVRigEvaluator::EvaluateFrame(int32 InFrame)
 	const TArray<FQVControlTrack>& Tracks = Rig.GetAnimation().Tracks;
 	for (int32 Index = 0; Index < Tracks.Num(); ++Index)
 	{
-		Hierarchy.SetControlValue(Hierarchy.Get<FRigControlElement>(TrackControlIndices[Index]),
-			Tracks[Index].Evaluate(InFrame), ERigControlValueType::Current);
+		ApplyTrackValue(
+			Hierarchy, Hierarchy.Get<FRigControlElement>(TrackControlIndices[Index]), Tracks[Index].Evaluate(InFrame));
 	}
 
 	const TArray<TUniquePtr<FQVRigNode>>& Nodes = Rig.GetNodes();

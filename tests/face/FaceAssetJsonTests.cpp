@@ -132,17 +132,19 @@ TEST(FaceAssetJson, LoadsTheExampleAsset)
 	EXPECT_EQ(Asset->Drivers[4].Channel, EQVFaceSDKChannel::ValueFloat);
 	EXPECT_EQ(Asset->Drivers[4].Driven[1].Channel, EQVFaceSDKChannel::ScaleY);
 
-	ASSERT_EQ(Asset->AimBindings.Num(), 1);
-	EXPECT_TRUE(Asset->AimBindings[0].AimAxis.Equals(FVector(1, 0, 0), 0.0));
-	ASSERT_EQ(Asset->FollowControls.Num(), 1);
+	ASSERT_EQ(Asset->AimBindings.Num(), 2);
+	EXPECT_TRUE(Asset->AimBindings[0].AimAxis.Equals(FVector(0, 1, 0), 0.0));
+	ASSERT_EQ(Asset->FollowControls.Num(), 2);
 	EXPECT_FALSE(Asset->FollowControls[0].bFollowRotation);
 	EXPECT_FALSE(Asset->FollowControls[0].bBindInMeshSpace);
+	EXPECT_TRUE(Asset->FollowControls[1].bFollowRotation);
+	EXPECT_TRUE(Asset->FollowControls[1].bBindInMeshSpace);
 	ASSERT_EQ(Asset->RegionControls.Num(), 1);
-	EXPECT_EQ(Asset->RegionControls[0].BoneNames.Num(), 2);
+	EXPECT_EQ(Asset->RegionControls[0].BoneNames.Num(), 3);
 	ASSERT_EQ(Asset->DirectControls.Num(), 2);
 	EXPECT_TRUE(Asset->DirectControls[1].FollowNullName.IsNone());
-	EXPECT_EQ(Asset->ProxyControls.Num(), 1);
-	EXPECT_EQ(Asset->EyeChains.Num(), 1);
+	EXPECT_EQ(Asset->ProxyControls.Num(), 2);
+	EXPECT_EQ(Asset->EyeChains.Num(), 2);
 	EXPECT_EQ(Asset->VisibilityGroups[0].Members.Num(), 2);
 }
 

@@ -77,6 +77,14 @@ void FFaceSolverRig::SetValue(const FRigElementKey& Control, const FRigControlVa
 	Hierarchy.SetControlValue(Control, Value);
 }
 
+void FFaceSolverRig::SetEulerValue(const FRigElementKey& Control, const FTransform& Value)
+{
+	FRigControlElement* Element = Hierarchy.Find<FRigControlElement>(Control);
+	Hierarchy.SetControlValue(
+		Element, FRigControlValue::Make<FEulerTransform>(FEulerTransform(Value)), ERigControlValueType::Current);
+	Hierarchy.SetControlPreferredEulerAngles(Element, Value);
+}
+
 void FFaceSolverRig::Evaluate(EFaceSolverEntry Entry)
 {
 	const FName FunctionName(TEXT("FRigUnit_QVFaceSDKSolver::Execute"));

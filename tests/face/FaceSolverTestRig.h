@@ -49,6 +49,8 @@ struct FFaceSolverRig
 		std::initializer_list<std::pair<float, float>> Keys);
 
 	void SetValue(const FRigElementKey& Control, const FRigControlValue& Value);
+	// An Euler-transform control's value from a transform, and its preferred angles with it, as animation sets both.
+	void SetEulerValue(const FRigElementKey& Control, const FTransform& Value);
 	FTransform Local(const FRigElementKey& Key, bool bInitial = false) const
 	{
 		return Hierarchy.GetLocalTransform(Key, bInitial);

@@ -1,5 +1,6 @@
 // The example face rig evaluated through the runner: the solver's whole result checked against values worked out
-// here from the asset's curves, the track values and the setup pose; and hidden state kept per graph node.
+// here from the asset's curves, the track values and the setup pose, its layers by what they must achieve
+// geometrically; and hidden state kept per graph node.
 #include "QVFaceRigDataAsset.h"
 #include "QVRig/RigEvaluator.h"
 #include "QVRig/RigNode.h"
@@ -8,6 +9,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 #include <vector>
 
 namespace
@@ -104,10 +106,13 @@ TEST(FaceRigExample, AWholeEvaluationMatchesTheCurvesAppliedToTheSetupPose)
 		Setup(Corner).GetRotation() *
 			AxisAngle(Z, Linear(Row(Asset, TEXT("SmilePull_L"), TEXT("lipCorner_L")).Keys, 0.6))));
 	const FRigElementKey Cheek = Bone(TEXT("cheek_L"));
-	EXPECT_NEAR(
-		Local(Cheek).GetScale3D().X, 1.0 + Linear(Row(Asset, TEXT("ctrlSmile_L"), TEXT("cheek_L")).Keys, 1.0), 1e-6);
-	// The region's other bone has no row: it is written back at its setup pose.
-	EXPECT_TRUE(Local(Bone(TEXT("cheekRaiser_L"))).Equals(Setup(Bone(TEXT("cheekRaiser_L"))), 0.0));
+	const double CheekWidth = 1.0 + Linear(Row(Asset, TEXT("ctrlSmile_L"), TEXT("cheek_L")).Keys, 1.0);
+	EXPECT_NEAR(Local(Cheek).GetScale3D().X, CheekWidth, 1e-6);
+	// The region's other bones have no rows: they keep their setup pose relative to the cheek.
+	for (const TCHAR* Name : {TEXT("cheekRaiser_L"), TEXT("cheekPuff_L")})
+	{
+		EXPECT_TRUE(Local(Bone(Name)).Equals(Setup(Bone(Name)), 1e-9)) << *FString(Name);
+	}
 
 	// ctrlBrow_R at y 0.5: half way along the quaternion keys from the identity to the last key.
 	const FRigElementKey Brow = Bone(TEXT("browInner_R"));
@@ -145,11 +150,87 @@ TEST(FaceRigExample, AWholeEvaluationMatchesTheCurvesAppliedToTheSetupPose)
 	EXPECT_TRUE(QuatsNear(Local(Chin).GetRotation(), FRotator(10, 0, 0).Quaternion() * Setup(Chin).GetRotation()));
 	EXPECT_TRUE(VectorsNear(Local(Chin).GetTranslation(), Setup(Chin).GetTranslation()));
 
+	// The layers. The region control turned 10 degrees turns the whole cheek group about its pivot null (the rows
+	// left the cheek at its setup place, widened, and its children at their setup offsets to it).
+	const auto Global = [&Hierarchy](const FRigElementKey& Key) { return Hierarchy.GetGlobalTransform(Key); };
+	const auto SetupGlobal = [&Hierarchy](const FRigElementKey& Key)
+	{ return Hierarchy.GetGlobalTransform(Key, true); };
+	const FVector Pivot =
+		SetupGlobal(FRigElementKey(TEXT("cheekRegionPivot_L"), ERigElementType::Null)).GetTranslation();
+	const FQuat Turn = AxisAngle(Z, 10.0);
+	const FTransform CheekFromRows(FQuat::Identity, SetupGlobal(Cheek).GetTranslation(), FVector(CheekWidth, 1, 1));
+	const FTransform RaiserFromRows = Setup(Bone(TEXT("cheekRaiser_L"))) * CheekFromRows;
+	const FTransform PuffFromRows = Setup(Bone(TEXT("cheekPuff_L"))) * RaiserFromRows;
+	for (const auto& [Name, FromRows] : {std::pair(TEXT("cheek_L"), CheekFromRows),
+			 std::pair(TEXT("cheekRaiser_L"), RaiserFromRows), std::pair(TEXT("cheekPuff_L"), PuffFromRows)})
+	{
+		const FTransform Now = Global(Bone(Name));
+		EXPECT_TRUE(
+			VectorsNear(Now.GetTranslation(), Pivot + Turn.RotateVector(FromRows.GetTranslation() - Pivot), 1e-5))
+			<< *FString(Name);
+		EXPECT_TRUE(QuatsNear(Now.GetRotation(), Turn, 1e-6)) << *FString(Name);
+	}
+
+	// The animated eye proxy pitched 8 was pushed to the final eye control, and the eye bone copies that control
+	// (carried by the aim null and the eye's SDK null); the untouched chin proxy mirrors the chin control's pitch
+	// and stays on its board spot.
+	const FRigElementKey EyeControl(TEXT("Eye_R"), ERigElementType::Control);
+	EXPECT_TRUE(QuatsNear(Local(EyeControl).GetRotation(), FRotator(8, 0, 0).Quaternion(), 1e-6));
+	EXPECT_TRUE(Global(Bone(TEXT("Eye_R"))).Equals(Global(EyeControl), 1e-9));
+	const FRigElementKey ChinProxy(TEXT("ctrlBoxChinProxy_M"), ERigElementType::Control);
+	EXPECT_TRUE(QuatsNear(Local(ChinProxy).GetRotation(), FRotator(10, 0, 0).Quaternion(), 1e-6));
+	EXPECT_TRUE(VectorsNear(Global(ChinProxy).GetTranslation(), SetupGlobal(ChinProxy).GetTranslation(), 1e-9));
+
+	// The follow value is 5 and the head control has turned 10 degrees (a value kept in single precision): the aim
+	// space is half way between the static null and the head's.
+	const double HeadYaw = FMath::DegreesToRadians(10.0);
+	const FTransform AimSpace = Global(FRigElementKey(TEXT("QV_AimEyeFollow_M"), ERigElementType::Null));
+	EXPECT_TRUE(VectorsNear(AimSpace.GetTranslation(),
+		FVector(-40.0 * std::sin(HeadYaw) / 2, (40.0 + 40.0 * std::cos(HeadYaw)) / 2, 163.5), 1e-6));
+	EXPECT_TRUE(QuatsNear(AimSpace.GetRotation(), AxisAngle(Z, 5.0), 1e-6));
+	// Each eye's aim null looks straight at its target along its aim axis (at setup it did, so the rest offset is
+	// nothing), with no roll against world up.
+	for (const TCHAR* Side : {TEXT("R"), TEXT("L")})
+	{
+		const FTransform AimNull =
+			Global(FRigElementKey(*FString::Printf(TEXT("EyeAim_%s"), Side), ERigElementType::Null));
+		const FVector Target =
+			Global(FRigElementKey(*FString::Printf(TEXT("AimEye_%s"), Side), ERigElementType::Control))
+				.GetTranslation();
+		EXPECT_NEAR(
+			AimNull.GetRotation().RotateVector(FVector(0, 1, 0)) | (Target - AimNull.GetTranslation()).GetSafeNormal(),
+			1.0, 1e-12);
+		EXPECT_NEAR(AimNull.GetRotation().RotateVector(X).Z, 0.0, 1e-12);
+	}
+
+	// Follow helpers: the lip corner's follows its translation only (the world-space row moved it), the jaw's
+	// turns with the jaw about the jaw's origin, and the nose's follows the nose's pose from the rows (none), not its
+	// direct control. The controls below them show no motion of their own.
+	const FTransform CornerFollow = Global(FRigElementKey(TEXT("lipCornerFollow_L"), ERigElementType::Null));
+	EXPECT_TRUE(VectorsNear(CornerFollow.GetTranslation(),
+		SetupGlobal(FRigElementKey(TEXT("lipCornerFollow_L"), ERigElementType::Null)).GetTranslation() +
+			FVector(0, Linear(CornerShift.Keys, 1.0) * CornerShift.Multiplier, 0),
+		1e-6));
+	EXPECT_TRUE(QuatsNear(CornerFollow.GetRotation(), FQuat::Identity, 1e-12));
+	const FQuat JawTurn = Local(Jaw).GetRotation();
+	const FVector JawAt = SetupGlobal(Jaw).GetTranslation();
+	const FRigElementKey JawFollow(TEXT("JawFollow_M"), ERigElementType::Null);
+	EXPECT_TRUE(VectorsNear(Global(JawFollow).GetTranslation(),
+		JawAt + JawTurn.RotateVector(SetupGlobal(JawFollow).GetTranslation() - JawAt), 1e-9));
+	EXPECT_TRUE(QuatsNear(Global(JawFollow).GetRotation(), JawTurn, 1e-12));
+	EXPECT_TRUE(Global(FRigElementKey(TEXT("ctrlJaw_M"), ERigElementType::Control)).Equals(Global(JawFollow), 1e-9));
+	const FRigElementKey NoseFollow(TEXT("NoseFollow_M"), ERigElementType::Null);
+	EXPECT_TRUE(Global(NoseFollow).Equals(SetupGlobal(NoseFollow), 1e-9));
+
 	// Nothing accumulates: the same frame again gives the same pose.
 	const FTransform JawAt24 = Local(Jaw);
+	const FTransform EyeAt24 = Global(Bone(TEXT("Eye_R")));
+	const FTransform PuffAt24 = Global(Bone(TEXT("cheekPuff_L")));
 	Evaluator.EvaluateFrame(36);
 	Evaluator.EvaluateFrame(24);
 	EXPECT_TRUE(Local(Jaw).Equals(JawAt24, 0.0));
+	EXPECT_TRUE(Global(Bone(TEXT("Eye_R"))).Equals(EyeAt24, 1e-9));
+	EXPECT_TRUE(Global(Bone(TEXT("cheekPuff_L"))).Equals(PuffAt24, 1e-9));
 }
 
 TEST(FaceRigExample, EachSolverNodeKeepsItsOwnHiddenStateAcrossFrames)

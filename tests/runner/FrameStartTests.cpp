@@ -86,3 +86,30 @@ TEST(FrameStart, ResettingThePoseEvaluatesEveryFrameFromTheInitialPoseButKeepsUn
 	// The hidden run count lives in the unit's memory, not in the pose.
 	EXPECT_EQ(Runs(*Rig), 3.0);
 }
+
+TEST(FrameStart, KeyedRotationsBecomeTheControlsPreferredAngles)
+{
+	// As the engine's animation does, a keyed rotation sets the control's preferred angles too, so rotator and
+	// Euler-transform values read back with the keyed angles, windings past 180 degrees included.
+	FString Error;
+	const TUniquePtr<FQVRig> Rig = LoadRigText(MakeRigText(R"(
+			{ "type": "control", "name": "dial", "controlType": "Rotator" },
+			{ "type": "control", "name": "euler", "controlType": "EulerTransform" })",
+												   R"(,
+			"animation": { "frameCount": 3, "tracks": [
+				{ "control": "dial", "keys": [ [0, [0, 0, 0]], [2, [0, 200, 0]] ] },
+				{ "control": "euler", "keys": [ [0, {}], [2, { "translation": [1, 2, 3], "rotation": { "yaw": 190, "pitch": 10 } }] ] } ] })"),
+		Error);
+	ASSERT_TRUE(Rig) << *Error;
+	FQVRigEvaluator Evaluator(*Rig);
+	Evaluator.EvaluateFrame(2);
+	const URigHierarchy& Hierarchy = Rig->GetHierarchy();
+	EXPECT_NEAR(FRotator::MakeFromEuler(FVector(Hierarchy.GetControlValue(Dial).Get<FVector3f>())).Yaw, 200.0, 1e-4);
+	const FEulerTransform Euler =
+		Hierarchy.GetControlValue(FRigElementKey(TEXT("euler"), ERigElementType::Control))
+			.Get<FRigControlValue::FEulerTransform_Float>()
+			.ToTransform();
+	EXPECT_NEAR(Euler.Rotation.Yaw, 190.0, 1e-4);
+	EXPECT_NEAR(Euler.Rotation.Pitch, 10.0, 1e-4);
+	EXPECT_TRUE(Euler.Location.Equals(FVector(1, 2, 3), 1e-6));
+}

@@ -96,10 +96,11 @@ template <typename T> struct TRotationMatrix : public TRotationTranslationMatrix
 	}
 
 private:
-	// World up, or +X for an axis within UE_KINDA_SMALL_NUMBER of vertical.
+	// World up, or +X for an axis within UE_KINDA_SMALL_NUMBER of vertical. The engine takes the bound in single
+	// precision, 1.f - 1e-4f (0.99989998...), and compares the double component with it.
 	static FORCEINLINE TVector<T> FallbackUp(const TVector<T>& UnitAxis)
 	{
-		return (FMath::Abs(UnitAxis.Z) < ((T)1 - (T)UE_KINDA_SMALL_NUMBER)) ? TVector<T>(0, 0, 1) : TVector<T>(1, 0, 0);
+		return (FMath::Abs(UnitAxis.Z) < (T)(1.f - UE_KINDA_SMALL_NUMBER)) ? TVector<T>(0, 0, 1) : TVector<T>(1, 0, 0);
 	}
 	// The normalised second axis, replaced by FallbackUp when it is (nearly) parallel to the first.
 	static FORCEINLINE TVector<T> SecondaryAxis(const TVector<T>& UnitFirst, const TVector<T>& Second)

@@ -185,8 +185,8 @@ public:
 	CONTROLRIG_API void SetControlValueByIndex(int32 InElementIndex, FRigControlValue InValue,
 		ERigControlValueType InValueType = ERigControlValueType::Current, bool bSetupUndo = false,
 		bool bPrintPythonCommands = false);
-	// Children of the control follow it. The preferred Euler angles of controls with a rotation take the value's
-	// angles, with bFixEulerFlips the equivalent closest to the previous ones.
+	// Children of the control follow it. The preferred Euler angles of controls with a rotation are left as they are
+	// unless bFixEulerFlips, which winds them towards the previous ones from the value's rotation.
 	CONTROLRIG_API void SetControlValue(FRigControlElement* InControlElement, const FRigControlValue& InValue,
 		ERigControlValueType InValueType, bool bSetupUndo = false, bool bForce = false,
 		bool bPrintPythonCommands = false, bool bFixEulerFlips = false);
@@ -243,6 +243,28 @@ public:
 	// other controls are left alone.
 	CONTROLRIG_API void SetControlPreferredEulerAngles(
 		FRigControlElement* InControlElement, const FTransform& InTransform, bool bIsInitial = false);
+
+	// The preferred angles as (roll, pitch, yaw) in degrees. There are no per-control rotation orders here, so these
+	// are the preferred rotator's angles.
+	FVector GetControlSpecifiedEulerAngle(const FRigControlElement* InControlElement, bool bIsInitial = false) const
+	{
+		if (InControlElement)
+		{
+			const FRotator Rotator = GetControlPreferredRotator(InControlElement, bIsInitial);
+			return FVector(Rotator.Roll, Rotator.Pitch, Rotator.Yaw);
+		}
+		return FVector::ZeroVector;
+	}
+	// Sets the preferred angles from (roll, pitch, yaw) in degrees, as they are (no flip fixing).
+	void SetControlSpecifiedEulerAngle(
+		FRigControlElement* InControlElement, const FVector& InEulerAngle, bool bIsInitial = false)
+	{
+		if (InControlElement)
+		{
+			const FRotator Rotator(InEulerAngle[1], InEulerAngle[2], InEulerAngle[0]);
+			SetControlPreferredRotator(InControlElement, Rotator, bIsInitial, false);
+		}
+	}
 
 	// The control's transforms follow from its values as the new settings read them.
 	CONTROLRIG_API void SetControlSettings(FRigControlElement* InControlElement, FRigControlSettings InSettings,

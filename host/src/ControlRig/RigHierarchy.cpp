@@ -605,10 +605,16 @@ void URigHierarchy::SetControlValue(FRigControlElement* InControlElement, const 
 	}
 	const bool bInitial = InValueType == ERigControlValueType::Initial;
 	SetControlValueInternal(InControlElement, bInitial ? InitialPose : CurrentPose, InValue);
-	if (HasPreferredEulerAngles(Settings.ControlType))
+	// As in the engine, the preferred angles follow a value write only when it fixes flips: they are then wound
+	// towards the previous ones from a rotator value's own angles, or from the rotator of any other value's rotation.
+	// Otherwise they keep what they held, and rotator and Euler-transform values read back with those angles until
+	// the caller sets them (the engine's animation sets them with every keyed value).
+	if (bFixEulerFlips && HasPreferredEulerAngles(Settings.ControlType))
 	{
-		InControlElement->PreferredEulerAngles.SetRotator(
-			GetValueRotation(InValue, Settings.ControlType), bInitial, bFixEulerFlips);
+		const FRotator Rotator = Settings.ControlType == ERigControlType::Rotator
+			? GetValueRotation(InValue, Settings.ControlType)
+			: InValue.GetAsTransform(Settings.ControlType, Settings.PrimaryAxis).Rotator();
+		InControlElement->PreferredEulerAngles.SetRotator(Rotator, bInitial, true);
 	}
 	if (bPrintPythonCommands)
 	{

@@ -232,5 +232,16 @@ TEST(HostMatrix, RotatorMatricesAndFrames)
 	EXPECT_NEAR(FRotationMatrix::MakeFromX(A).GetScaledAxis(EAxis::Y).Z, 0.0, 1e-16);
 	// A vertical X axis falls back to +X as the up reference.
 	EXPECT_TRUE(VectorNear(FRotationMatrix::MakeFromZ(FVector(0, 0, 2)).GetScaledAxis(EAxis::X), FVector(0, -1, 0), 0));
+
+	// "Nearly vertical" is |Z| at or above 1.f - 1e-4f taken in single precision (0.99989998...), not 1 - 1e-4:
+	// an axis with Z 0.99989999 already falls back to +X, so a parallel second axis gives the Z axis +Y (X x (1, 0,
+	// 0)) where world up would give -Y, and a lone X axis the Y axis -Y where world up would give +Y.
+	const double NearlyUp = 0.99989999;
+	const FVector Steep(FMath::Sqrt(1.0 - NearlyUp * NearlyUp), 0, NearlyUp);
+	EXPECT_TRUE(VectorNear(FRotationMatrix::MakeFromXY(Steep, Steep).GetScaledAxis(EAxis::Z), FVector(0, 1, 0), 1e-15));
+	EXPECT_TRUE(VectorNear(FRotationMatrix::MakeFromX(Steep).GetScaledAxis(EAxis::Y), FVector(0, -1, 0), 1e-15));
+	const FVector LessSteep(FMath::Sqrt(1.0 - 0.9998 * 0.9998), 0, 0.9998);
+	EXPECT_TRUE(
+		VectorNear(FRotationMatrix::MakeFromXY(LessSteep, LessSteep).GetScaledAxis(EAxis::Z), FVector(0, -1, 0), 1e-15));
 }
 } // namespace

@@ -282,16 +282,60 @@ TEST(RigHierarchyControls, TransformWritesFixEulerFlipsValueWritesWhenAsked)
 	EXPECT_NEAR(Flipped.Yaw, 190.0, 1e-3);
 	EXPECT_NEAR(Flipped.Roll, 0.0, 1e-3);
 
-	// Value writes keep the value's own angles unless flip fixing is asked for.
-	Hierarchy.SetControlValue(
-		Rot, FRigControlValue::Make<FRotator>(FRotator(0, -170, 0)), ERigControlValueType::Current);
-	EXPECT_NEAR(Hierarchy.GetControlPreferredRotator(Rot).Yaw, -170.0, 1e-4);
-	Hierarchy.SetControlValue(
-		Rot, FRigControlValue::Make<FRotator>(FRotator(0, 170, 0)), ERigControlValueType::Current);
+	// A value write that fixes flips winds the preferred angles towards the previous ones.
+	Hierarchy.SetControlPreferredRotator(Rot, FRotator(0, 170, 0));
 	Hierarchy.SetControlValue(Rot, FRigControlValue::Make<FRotator>(FRotator(0, -170, 0)),
 		ERigControlValueType::Current, false, false, false, true);
 	EXPECT_NEAR(Hierarchy.GetControlPreferredRotator(Rot).Yaw, 190.0, 1e-4);
 	EXPECT_NEAR(RotatorOf(Hierarchy.GetControlValue(RotKey)).Yaw, 190.0, 1e-4);
+}
+
+TEST(RigHierarchyControls, ValueWritesLeaveThePreferredAnglesToTheCaller)
+{
+	URigHierarchy Hierarchy;
+	const FEulerTransform Setup(FVector(0, 0, 0), FRotator(0, 10, 0), FVector::OneVector);
+	const FRigElementKey Key = Hierarchy.GetController()->AddControl(TEXT("euler"), FRigElementKey(),
+		MakeControlSettings(ERigControlType::EulerTransform), FRigControlValue::Make<FEulerTransform>(Setup));
+	FRigControlElement* Control = Hierarchy.Find<FRigControlElement>(Key);
+	const auto ValueOf = [&Hierarchy, Control](ERigControlValueType Type)
+	{
+		return Hierarchy.GetControlValue(Control, Type, Hierarchy.UsesPreferredEulerAngles())
+			.Get<FRigControlValue::FEulerTransform_Float>()
+			.ToTransform();
+	};
+
+	// A plain value write moves the control but keeps the preferred angles, so the value reads back with the old
+	// rotation and the new translation and scale, as in the engine.
+	const FTransform Moved(FRotator(0, 40, 0), FVector(1, 2, 3), FVector(1, 2, 1));
+	Hierarchy.SetControlValue(Control, FRigControlValue::Make<FEulerTransform>(FEulerTransform(Moved)),
+		ERigControlValueType::Current);
+	EXPECT_TRUE(TransformsNear(Hierarchy.GetLocalTransform(Key), Moved, 1e-6));
+	EXPECT_NEAR(Hierarchy.GetControlPreferredRotator(Control).Yaw, 10.0, 1e-4);
+	const FEulerTransform Read = ValueOf(ERigControlValueType::Current);
+	EXPECT_NEAR(Read.Rotation.Yaw, 10.0, 1e-4);
+	EXPECT_TRUE(Read.Location.Equals(FVector(1, 2, 3), 1e-6));
+	EXPECT_TRUE(Read.Scale.Equals(FVector(1, 2, 1), 1e-6));
+
+	// Setting them from the same transform right after, as a caller that owns the rotation does, makes the value
+	// read back whole. Initial writes behave alike and leave the current angles.
+	Hierarchy.SetControlPreferredEulerAngles(Control, Moved);
+	EXPECT_NEAR(ValueOf(ERigControlValueType::Current).Rotation.Yaw, 40.0, 1e-4);
+	Hierarchy.SetControlValue(Control, FRigControlValue::Make<FEulerTransform>(FEulerTransform(FTransform::Identity)),
+		ERigControlValueType::Initial);
+	EXPECT_NEAR(Hierarchy.GetControlPreferredRotator(Control, true).Yaw, 10.0, 1e-4);
+	EXPECT_NEAR(ValueOf(ERigControlValueType::Initial).Rotation.Yaw, 10.0, 1e-4);
+	EXPECT_NEAR(Hierarchy.GetControlPreferredRotator(Control).Yaw, 40.0, 1e-4);
+
+	// The specified Euler angles are (roll, pitch, yaw), taken as they are, windings included.
+	Hierarchy.SetControlSpecifiedEulerAngle(Control, FVector(5, 10, 380));
+	const FRotator Preferred = Hierarchy.GetControlPreferredRotator(Control);
+	EXPECT_NEAR(Preferred.Roll, 5.0, 1e-4);
+	EXPECT_NEAR(Preferred.Pitch, 10.0, 1e-4);
+	EXPECT_NEAR(Preferred.Yaw, 380.0, 1e-4);
+	EXPECT_TRUE(Hierarchy.GetControlSpecifiedEulerAngle(Control).Equals(FVector(5, 10, 380), 1e-4));
+	Hierarchy.SetControlSpecifiedEulerAngle(Control, FVector(0, 0, 90), true);
+	EXPECT_TRUE(Hierarchy.GetControlSpecifiedEulerAngle(Control, true).Equals(FVector(0, 0, 90), 1e-4));
+	EXPECT_TRUE(Hierarchy.GetControlSpecifiedEulerAngle(nullptr).Equals(FVector::ZeroVector, 0));
 }
 
 TEST(RigHierarchyControls, InitialOffsetsAndShapesCarryOverToTheCurrentPose)
