@@ -26,64 +26,46 @@ void CheckRegions(FQVFaceAssetCheck& FaceCheck)
 
 void CheckProxies(FQVFaceAssetCheck& FaceCheck)
 {
-	FQVUnitCheck& Check = FaceCheck.Check;
-	const TArray<FQVFaceSDKProxyControl>& Proxies = FaceCheck.Asset.ProxyControls;
-	for (int32 Index = 0; Index < Proxies.Num(); ++Index)
-	{
-		const FQVCheckSource Source = FaceCheck.Record(TEXT("ProxyControls"), Index);
-		const TCHAR* const Skipped = TEXT("the proxy and its control are not kept in step");
-		Check.Require(Source.Member(TEXT("ProxyName")), FQVUnitCheck::ControlKey(Proxies[Index].ProxyName), Skipped);
-		Check.Require(
-			Source.Member(TEXT("ControlName")), FQVUnitCheck::ControlKey(Proxies[Index].ControlName), Skipped);
-	}
+	const TCHAR* const Skipped = TEXT("the proxy and its control are not kept in step");
+	QVCheckFaceElementFields<FQVFaceSDKProxyControl>(FaceCheck, TEXT("ProxyControls"), FaceCheck.Asset.ProxyControls,
+		{
+			{TEXT("ProxyName"), &FQVFaceSDKProxyControl::ProxyName, ERigElementType::Control, Skipped},
+			{TEXT("ControlName"), &FQVFaceSDKProxyControl::ControlName, ERigElementType::Control, Skipped},
+		});
 }
 
 void CheckEyeChains(FQVFaceAssetCheck& FaceCheck)
 {
-	FQVUnitCheck& Check = FaceCheck.Check;
-	const TArray<FQVFaceSDKEyeChain>& EyeChains = FaceCheck.Asset.EyeChains;
-	for (int32 Index = 0; Index < EyeChains.Num(); ++Index)
-	{
-		const FQVFaceSDKEyeChain& Eye = EyeChains[Index];
-		const FQVCheckSource Source = FaceCheck.Record(TEXT("EyeChains"), Index);
-		Check.Require(Source.Member(TEXT("SDKNullName")), FQVUnitCheck::NullKey(Eye.SDKNullName),
-			TEXT("the eye chain is skipped: its carrier does not follow the face and its eye joint is not posed"));
-		const TCHAR* const NotPosed = TEXT("the eye joint does not take the final eye control's pose");
-		Check.Require(
-			Source.Member(TEXT("FinalControlName")), FQVUnitCheck::ControlKey(Eye.FinalControlName), NotPosed);
-		Check.Require(Source.Member(TEXT("EyeJointName")), FQVUnitCheck::BoneKey(Eye.EyeJointName), NotPosed);
-	}
+	const TCHAR* const NotPosed = TEXT("the eye joint does not take the final eye control's pose");
+	QVCheckFaceElementFields<FQVFaceSDKEyeChain>(FaceCheck, TEXT("EyeChains"), FaceCheck.Asset.EyeChains,
+		{
+			{TEXT("SDKNullName"), &FQVFaceSDKEyeChain::SDKNullName, ERigElementType::Null,
+				TEXT("the eye chain is skipped: its carrier does not follow the face and its eye joint is not posed")},
+			{TEXT("FinalControlName"), &FQVFaceSDKEyeChain::FinalControlName, ERigElementType::Control, NotPosed},
+			{TEXT("EyeJointName"), &FQVFaceSDKEyeChain::EyeJointName, ERigElementType::Bone, NotPosed},
+		});
 }
 
 void CheckAimBindings(FQVFaceAssetCheck& FaceCheck)
 {
-	FQVUnitCheck& Check = FaceCheck.Check;
-	const TArray<FQVFaceSDKAimBinding>& Bindings = FaceCheck.Asset.AimBindings;
-	for (int32 Index = 0; Index < Bindings.Num(); ++Index)
-	{
-		const FQVFaceSDKAimBinding& Binding = Bindings[Index];
-		const FQVCheckSource Source = FaceCheck.Record(TEXT("AimBindings"), Index);
-		const TCHAR* const Skipped = TEXT("the binding is skipped and the eye does not aim");
-		Check.Require(Source.Member(TEXT("EyeAimNullName")), FQVUnitCheck::NullKey(Binding.EyeAimNullName), Skipped);
-		Check.Require(
-			Source.Member(TEXT("TargetControlName")), FQVUnitCheck::ControlKey(Binding.TargetControlName), Skipped);
-	}
+	const TCHAR* const Skipped = TEXT("the binding is skipped and the eye does not aim");
+	QVCheckFaceElementFields<FQVFaceSDKAimBinding>(FaceCheck, TEXT("AimBindings"), FaceCheck.Asset.AimBindings,
+		{
+			{TEXT("EyeAimNullName"), &FQVFaceSDKAimBinding::EyeAimNullName, ERigElementType::Null, Skipped},
+			{TEXT("TargetControlName"), &FQVFaceSDKAimBinding::TargetControlName, ERigElementType::Control, Skipped},
+		});
 }
 
 void CheckFollowControls(FQVFaceAssetCheck& FaceCheck)
 {
-	FQVUnitCheck& Check = FaceCheck.Check;
-	const TArray<FQVFaceSDKFollowControl>& Follows = FaceCheck.Asset.FollowControls;
-	for (int32 Index = 0; Index < Follows.Num(); ++Index)
-	{
-		const FQVFaceSDKFollowControl& Follow = Follows[Index];
-		const FQVCheckSource Source = FaceCheck.Record(TEXT("FollowControls"), Index);
-		const TCHAR* const Skipped =
-			TEXT("the helper does not follow the bone and the control's own motion is not cancelled");
-		Check.Require(Source.Member(TEXT("ControlName")), FQVUnitCheck::ControlKey(Follow.ControlName), Skipped);
-		Check.Require(Source.Member(TEXT("BoneName")), FQVUnitCheck::BoneKey(Follow.BoneName), Skipped);
-		Check.Require(Source.Member(TEXT("FollowNullName")), FQVUnitCheck::NullKey(Follow.FollowNullName), Skipped);
-	}
+	const TCHAR* const Skipped =
+		TEXT("the helper does not follow the bone and the control's own motion is not cancelled");
+	QVCheckFaceElementFields<FQVFaceSDKFollowControl>(FaceCheck, TEXT("FollowControls"), FaceCheck.Asset.FollowControls,
+		{
+			{TEXT("ControlName"), &FQVFaceSDKFollowControl::ControlName, ERigElementType::Control, Skipped},
+			{TEXT("BoneName"), &FQVFaceSDKFollowControl::BoneName, ERigElementType::Bone, Skipped},
+			{TEXT("FollowNullName"), &FQVFaceSDKFollowControl::FollowNullName, ERigElementType::Null, Skipped},
+		});
 }
 
 void CheckVisibilityGroups(FQVFaceAssetCheck& FaceCheck)

@@ -111,18 +111,14 @@ void CheckDrivers(FQVFaceAssetCheck& FaceCheck)
 
 void CheckDirectControls(FQVFaceAssetCheck& FaceCheck)
 {
-	FQVUnitCheck& Check = FaceCheck.Check;
-	const TArray<FQVFaceSDKDirectControl>& DirectControls = FaceCheck.Asset.DirectControls;
-	for (int32 Index = 0; Index < DirectControls.Num(); ++Index)
-	{
-		const FQVFaceSDKDirectControl& Direct = DirectControls[Index];
-		const FQVCheckSource Source = FaceCheck.Record(TEXT("DirectControls"), Index);
-		const TCHAR* const Skipped = TEXT("the direct control is skipped");
-		Check.Require(Source.Member(TEXT("ControlName")), FQVUnitCheck::ControlKey(Direct.ControlName), Skipped);
-		Check.Require(Source.Member(TEXT("BoneName")), FQVUnitCheck::BoneKey(Direct.BoneName), Skipped);
-		Check.RequireIfSet(Source.Member(TEXT("FollowNullName")), FQVUnitCheck::NullKey(Direct.FollowNullName),
-			TEXT("the follow helper is not placed"));
-	}
+	const TCHAR* const Skipped = TEXT("the direct control is skipped");
+	QVCheckFaceElementFields<FQVFaceSDKDirectControl>(FaceCheck, TEXT("DirectControls"), FaceCheck.Asset.DirectControls,
+		{
+			{TEXT("ControlName"), &FQVFaceSDKDirectControl::ControlName, ERigElementType::Control, Skipped},
+			{TEXT("BoneName"), &FQVFaceSDKDirectControl::BoneName, ERigElementType::Bone, Skipped},
+			{TEXT("FollowNullName"), &FQVFaceSDKDirectControl::FollowNullName, ERigElementType::Null,
+				TEXT("the follow helper is not placed"), true},
+		});
 }
 } // namespace
 

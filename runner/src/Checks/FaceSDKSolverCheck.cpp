@@ -33,7 +33,7 @@ void CheckFaceFrame(FQVUnitCheck& Check, const FRigUnit_QVFaceSDKSolver& Unit)
 {
 	CheckFrameElement(Check, TEXT("FaceJoint"), &QVFaceSolverPins::FaceJointKey, Unit.FaceJoint,
 		TEXT("the control box is not carried with the face, the face scale is not derived from a face joint, and the "
-			 "face layers take their forms without one"));
+			 "face layers that use it take their fallback forms"));
 	CheckFrameElement(Check, TEXT("CtrlBoxAttach"), &QVFaceSolverPins::CtrlBoxAttachKey, Unit.CtrlBoxAttach,
 		TEXT("the control box is not carried with the face"));
 }
