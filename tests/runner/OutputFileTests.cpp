@@ -146,7 +146,7 @@ TEST(OutputFiles, ExportsTooLargeToHoldAreRefusedBeforeTheEvaluation)
 			std::to_string(Index) + "\"}";
 	}
 	const FString Wide = Folder.Write("wide.rig.json", MakeRigText(Nulls));
-	FCommandResult Result = RunCommandLine({"view", *Wide, "--html", (Folder / "wide.html").c_str()});
+	FCommandResult Result = RunCommandLine({"export", *Wide, "--gltf", Glb.c_str()});
 	EXPECT_EQ(Result.ExitCode, 1);
 	EXPECT_EQ(Result.Err,
 		"qvrig: " + std::string(*Wide) +
