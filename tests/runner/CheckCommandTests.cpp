@@ -395,3 +395,15 @@ TEST(CheckCommand, BadFilesFailWithTheFileAndJsonPathAndCheckNothing)
 	EXPECT_EQ(BadAssetOutput.Summary, "");
 	EXPECT_THAT(BadAssetOutput.Err, HasSubstr(BadAsset.AssetPath() + ": Drivers[2].Channel: unknown value \"RotZ\""));
 }
+
+TEST(CheckCommand, AnEyeChainWhoseCarrierIsNotANullIsReported)
+{
+	FBrokenExample Face("face");
+	// Two levels above EyeAim_L is the head bone, not a carrier null.
+	Face.FaceAsset["EyeChains"][1]["SDKNullName"] = "EyeAim_L";
+	const FCheckOutput Output = Face.Check();
+	EXPECT_THAT(Output.Where(), ElementsAre("EyeChains[1].SDKNullName problem"));
+	EXPECT_THAT(Output.Findings[0].Message,
+		HasSubstr("the element two levels above 'EyeAim_L' is not a null to carry the eye"));
+	EXPECT_EQ(Output.ExitCode, 1);
+}

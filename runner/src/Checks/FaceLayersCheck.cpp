@@ -2,6 +2,7 @@
 // follow controls and visibility groups whose elements do not resolve as the record's field names them (each layer
 // skips such a record without a word), and visibility switches that are not switches.
 #include "FaceAssetCheck.h"
+#include "QVFacePreSDKLayers.h"
 #include "QVFaceSolverPins.h"
 
 namespace
@@ -44,6 +45,20 @@ void CheckEyeChains(FQVFaceAssetCheck& FaceCheck)
 			{TEXT("FinalControlName"), &FQVFaceSDKEyeChain::FinalControlName, ERigElementType::Control, NotPosed},
 			{TEXT("EyeJointName"), &FQVFaceSDKEyeChain::EyeJointName, ERigElementType::Bone, NotPosed},
 		});
+
+	// The eye layers are carried by the null two levels above the set-driven-key null.
+	const TArray<FQVFaceSDKEyeChain>& Chains = FaceCheck.Asset.EyeChains;
+	for (int32 Index = 0; Index < Chains.Num(); ++Index)
+	{
+		const FRigBaseElement* SDKNull = FaceCheck.Check.Find(FQVUnitCheck::NullKey(Chains[Index].SDKNullName));
+		if (SDKNull != nullptr && QVFacePreSDKLayers::FindEyeCarrier(FaceCheck.Check.GetHierarchy(), *SDKNull) == nullptr)
+		{
+			FaceCheck.Check.Problem(FaceCheck.Record(TEXT("EyeChains"), Index).Member(TEXT("SDKNullName")),
+				FString::Printf(TEXT("the element two levels above '%s' is not a null to carry the eye: the eye "
+								 "layers do not follow the face joint"),
+					*Chains[Index].SDKNullName.ToString()));
+		}
+	}
 }
 
 void CheckAimBindings(FQVFaceAssetCheck& FaceCheck)

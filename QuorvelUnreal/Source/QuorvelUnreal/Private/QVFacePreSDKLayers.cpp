@@ -80,6 +80,11 @@ void QVFacePreSDKLayers::SynchronizeProxies(
 	}
 }
 
+FRigNullElement* QVFacePreSDKLayers::FindEyeCarrier(const URigHierarchy& Hierarchy, const FRigBaseElement& SDKNull)
+{
+	return Cast<FRigNullElement>(Hierarchy.GetFirstParent(Hierarchy.GetFirstParent(&SDKNull)));
+}
+
 void QVFacePreSDKLayers::CarryEyeLayers(const FQVFaceEvaluation& Evaluation)
 {
 	URigHierarchy& Hierarchy = Evaluation.Hierarchy;
@@ -92,7 +97,7 @@ void QVFacePreSDKLayers::CarryEyeLayers(const FQVFaceEvaluation& Evaluation)
 		{
 			continue;
 		}
-		FRigNullElement* Carrier = Cast<FRigNullElement>(Hierarchy.GetFirstParent(Hierarchy.GetFirstParent(SDKNull)));
+		FRigNullElement* Carrier = FindEyeCarrier(Hierarchy, *SDKNull);
 		if (Carrier == nullptr)
 		{
 			continue;

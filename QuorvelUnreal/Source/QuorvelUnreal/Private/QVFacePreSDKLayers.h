@@ -12,6 +12,10 @@ namespace QVFacePreSDKLayers
 void SynchronizeProxies(
 	const FQVFaceEvaluation& Evaluation, TArray<FTransform>& CachedProxyValues, TArray<FName>& CachedProxyNames);
 
+// The carrier of a layered eye: the null two levels above its set-driven-key null, or null when that element is
+// missing or is not a null.
+FRigNullElement* FindEyeCarrier(const URigHierarchy& Hierarchy, const FRigBaseElement& SDKNull);
+
 // Carries the nulls above the layered eyes' set-driven-key nulls with the face joint.
 void CarryEyeLayers(const FQVFaceEvaluation& Evaluation);
 
