@@ -18,6 +18,7 @@ FQVNodeActivity::FQVNodeActivity(const URigHierarchy& InHierarchy, int32 InNumNo
 		if (Hierarchy.Get<FRigTransformElement>(Index) != nullptr)
 		{
 			TransformElements.Add(Index);
+			SetupLocals.Add(Hierarchy.GetLocalTransformByIndex(Index, true));
 		}
 	}
 	Nodes.SetNum(InNumNodes);
@@ -28,14 +29,12 @@ FQVNodeActivity::FQVNodeActivity(const URigHierarchy& InHierarchy, int32 InNumNo
 	}
 }
 
-void FQVNodeActivity::Capture(FPose& OutPose) const
+void FQVNodeActivity::Capture(TArray<FTransform>& OutLocals) const
 {
-	OutPose.Locals.Reset();
-	OutPose.Globals.Reset();
+	OutLocals.Reset();
 	for (const int32 Index : TransformElements)
 	{
-		OutPose.Locals.Add(Hierarchy.GetLocalTransform(Index));
-		OutPose.Globals.Add(Hierarchy.GetGlobalTransform(Index));
+		OutLocals.Add(Hierarchy.GetLocalTransform(Index));
 	}
 }
 
@@ -50,7 +49,7 @@ void FQVNodeActivity::AfterNode(int32 InNode, int32 InFrame)
 	FNodeRecord& Record = Nodes[InNode];
 	for (int32 Slot = 0; Slot < TransformElements.Num(); ++Slot)
 	{
-		if (Before.Locals[Slot].Equals(After.Locals[Slot], ChangeTolerance))
+		if (Before[Slot].Equals(After[Slot], ChangeTolerance))
 		{
 			continue;
 		}
@@ -60,11 +59,10 @@ void FQVNodeActivity::AfterNode(int32 InNode, int32 InFrame)
 			bListed[InNode][Element] = true;
 			Record.ChangedElements.Add(Element);
 		}
-		const FTransform& OldGlobal = Before.Globals[Slot];
-		const FTransform& NewGlobal = After.Globals[Slot];
-		Record.Translation.Offer(
-			FVector::Dist(OldGlobal.GetTranslation(), NewGlobal.GetTranslation()), Element, InFrame);
-		Record.Rotation.Offer(FMath::RadiansToDegrees(OldGlobal.GetRotation().AngularDistance(NewGlobal.GetRotation())),
-			Element, InFrame);
+		const FTransform& Setup = SetupLocals[Slot];
+		const FTransform& Now = After[Slot];
+		Record.Translation.Offer(FVector::Dist(Setup.GetTranslation(), Now.GetTranslation()), Element, InFrame);
+		Record.Rotation.Offer(
+			FMath::RadiansToDegrees(Setup.GetRotation().AngularDistance(Now.GetRotation())), Element, InFrame);
 	}
 }

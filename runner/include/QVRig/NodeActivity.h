@@ -1,5 +1,6 @@
 // What each unit node changed while a rig was evaluated (`qvrig run --summary`): the elements whose local transform
-// a node changed, and the largest movement it gave them, found by comparing the pose before and after each node.
+// a node changed, found by comparing the pose before and after each node, and how far it drove them from their setup
+// pose.
 #pragma once
 
 #include "CoreMinimal.h"
@@ -23,7 +24,9 @@ public:
 	{
 		// Element indices whose local transform the node changed in at least one frame, in the order first changed.
 		TArray<int32> ChangedElements;
-		// Of those elements' global transforms: the largest move in centimetres and turn in degrees.
+		// Of those elements, the largest difference between the local transform the node left and the setup local
+		// transform: a move in centimetres and a turn in degrees. Measured relative to the parent, it is what the node
+		// itself did, whatever moved the parents, and whether the pose carried over from the frame before or not.
 		FLargest Translation;
 		FLargest Rotation;
 	};
@@ -43,19 +46,16 @@ public:
 	int32 GetNumNodes() const { return Nodes.Num(); }
 
 private:
-	struct FPose
-	{
-		TArray<FTransform> Locals;
-		TArray<FTransform> Globals;
-	};
-
-	void Capture(FPose& OutPose) const;
+	// The current local transforms of TransformElements.
+	void Capture(TArray<FTransform>& OutLocals) const;
 
 	const URigHierarchy& Hierarchy;
 	// The elements that have transforms (bones, nulls, controls), by element index.
 	TArray<int32> TransformElements;
-	FPose Before;
-	FPose After;
+	// Their setup (initial) local transforms, parallel to TransformElements.
+	TArray<FTransform> SetupLocals;
+	TArray<FTransform> Before;
+	TArray<FTransform> After;
 	TArray<FNodeRecord> Nodes;
 	// Per node and element index, whether the element is in the node's ChangedElements already.
 	TArray<TArray<bool>> bListed;
