@@ -1,14 +1,11 @@
 // The demo character (examples/character.rig.json) with every unit: spine IK with its restore, both bendy arms with
 // restore, capture and deformation, both foot rolls and the face. One frame of its walk per iteration, as the runner
-// and the engine evaluate it; and the export of its two seconds as a glTF file.
+// and the engine evaluate it (the export of its two seconds is timed in bench/export.cpp).
 #include "CoreMinimal.h"
-#include "QVRig/ExportCommand.h"
 #include "QVRig/RigEvaluator.h"
 #include "QVRig/RigFileLoader.h"
 
 #include <benchmark/benchmark.h>
-#include <filesystem>
-#include <sstream>
 
 namespace
 {
@@ -40,26 +37,3 @@ static void BM_Character(benchmark::State& State)
 	}
 }
 BENCHMARK(BM_Character)->Unit(benchmark::kMicrosecond);
-
-// `qvrig export --gltf` of the character's two seconds: load, evaluate 49 frames, build and write the file.
-static void BM_CharacterExportTwoSeconds(benchmark::State& State)
-{
-	const std::filesystem::path Folder = std::filesystem::temp_directory_path() / "qv_bench_character";
-	std::filesystem::create_directories(Folder);
-	FQVExportOptions Options;
-	Options.RigPath = CharacterRig;
-	Options.GltfPath = FString((Folder / "character.glb").string().c_str());
-	Options.bForce = true;
-	for (auto _ : State)
-	{
-		std::ostringstream Out;
-		std::ostringstream Err;
-		if (FQVExportCommand::Run(Options, Out, Err) != 0)
-		{
-			State.SkipWithError(Err.str().c_str());
-			break;
-		}
-	}
-	std::filesystem::remove_all(Folder);
-}
-BENCHMARK(BM_CharacterExportTwoSeconds)->Unit(benchmark::kMillisecond);
