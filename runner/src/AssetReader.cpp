@@ -33,7 +33,8 @@ const UClass& ReadAssetClass(const FQVJsonValue& InClass)
 	return *Class;
 }
 
-UObject* ReadAsset(const FQVJsonValue& InEntry, const FString& InBaseDirectory)
+// The asset, and in OutFile the asset file its data came from (left empty for inline data).
+UObject* ReadAsset(const FQVJsonValue& InEntry, const FString& InBaseDirectory, FString& OutFile)
 {
 	InEntry.ExpectObject({TEXT("class"), TEXT("file"), TEXT("data")});
 	const UClass& Class = ReadAssetClass(InEntry.Get(TEXT("class")));
@@ -61,6 +62,7 @@ UObject* ReadAsset(const FQVJsonValue& InEntry, const FString& InBaseDirectory)
 	{
 		throw *Error;
 	}
+	OutFile = FilePath;
 	return Asset;
 }
 } // namespace
@@ -75,7 +77,9 @@ FQVRigAssets FQVAssetReader::Read(const FQVJsonValue& InAssets, const FString& I
 		{
 			Member.Value.Fail(TEXT("an asset id must be a name: neither empty nor None, the engine's empty name"));
 		}
-		Assets.Add(FName(Member.Key), ReadAsset(Member.Value, InBaseDirectory));
+		FString File;
+		UObject* Asset = ReadAsset(Member.Value, InBaseDirectory, File);
+		Assets.Add(FName(Member.Key), Asset, MoveTemp(File));
 	}
 	return Assets;
 }

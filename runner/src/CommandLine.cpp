@@ -139,6 +139,7 @@ int32 FQVCommandLine::Run(int32 InArgC, const char* const* InArgV, std::ostream&
 	QVAddExportCommand(App, Context);
 	QVAddViewCommand(App, Context);
 	QVAddCompareCommand(App, Context);
+	QVAddCheckCommand(App, Context);
 	try
 	{
 		App.parse(InArgC, InArgV);

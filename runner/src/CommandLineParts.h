@@ -25,6 +25,7 @@ struct FQVCommandContext
 void QVAddExportCommand(CLI::App& InApp, const FQVCommandContext& InContext);
 void QVAddViewCommand(CLI::App& InApp, const FQVCommandContext& InContext);
 void QVAddCompareCommand(CLI::App& InApp, const FQVCommandContext& InContext);
+void QVAddCheckCommand(CLI::App& InApp, const FQVCommandContext& InContext);
 
 // --elements, as `qvrig run` takes it; InWhat says what the elements are chosen for.
 void QVAddElementsOption(CLI::App& InCommand, std::vector<std::string>& OutElements, const std::string& InWhat);

@@ -8,15 +8,29 @@ class UObject;
 class FQVRigAssets
 {
 public:
-	void Add(const FName& InId, UObject* InAsset) { Assets.Add(InId, InAsset); }
+	// InFile: the asset file its data was read from, or empty for data given inline in the rig file.
+	void Add(const FName& InId, UObject* InAsset, FString InFile = FString())
+	{
+		Assets.Add(InId, {InAsset, MoveTemp(InFile)});
+	}
 	// Null when no asset has the id (ids ignore case).
 	UObject* Find(const FName& InId) const
 	{
-		UObject* const* Asset = Assets.Find(InId);
-		return Asset != nullptr ? *Asset : nullptr;
+		const FEntry* Entry = Assets.Find(InId);
+		return Entry != nullptr ? Entry->Asset : nullptr;
 	}
 	int32 Num() const { return Assets.Num(); }
 
+	// The id of InAsset, or None when it is not one of these assets.
+	FName FindId(const UObject* InAsset) const;
+	// The asset file the asset with that id was read from; empty for inline data or an unknown id.
+	FString GetFile(const FName& InId) const;
+
 private:
-	TMap<FName, UObject*> Assets;
+	struct FEntry
+	{
+		UObject* Asset = nullptr;
+		FString File;
+	};
+	TMap<FName, FEntry> Assets;
 };

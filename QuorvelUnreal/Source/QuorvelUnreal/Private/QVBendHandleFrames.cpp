@@ -2,6 +2,7 @@
 #include "QVBendHandleFrames.h"
 
 #include "QVBendCurve.h"
+#include "QVBendSegmentShape.h"
 
 namespace QVBendHandleFrames
 {
@@ -26,7 +27,7 @@ void PlaceHandleSpace(
 
 bool GatherSegmentEnds(const FQVBendEvaluation& Evaluation, const FQVBendSegment& Segment, FQVBendSegmentEnds& OutEnds)
 {
-	if (Segment.Bones.Num() < 2)
+	if (Segment.Bones.Num() < QVBendSegmentShape::MinBones)
 	{
 		return false;
 	}

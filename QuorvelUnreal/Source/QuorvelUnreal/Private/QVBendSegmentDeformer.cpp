@@ -4,6 +4,7 @@
 
 #include "QVBendCurve.h"
 #include "QVBendHandleFrames.h"
+#include "QVBendSegmentShape.h"
 
 namespace QVBendSegmentDeformer
 {
@@ -62,12 +63,12 @@ FTransform SolveBone(const FTransform& Base, const FTransform& NextBase, const F
 
 void DeformSegment(FQVBendEvaluation& Evaluation, const FQVBendSegment& Segment)
 {
-	const int32 NumBones = Segment.Bones.Num();
-	const int32 NumHandles = Segment.Handles.Num();
-	if (NumBones < 2 || Segment.Parameters.Num() != NumBones || NumHandles < 3)
+	if (QVBendSegmentShape::Check(Segment) != EQVBendSegmentShape::Deformable)
 	{
 		return;
 	}
+	const int32 NumBones = Segment.Bones.Num();
+	const int32 NumHandles = Segment.Handles.Num();
 	// Every bone needs a base pose to be aimed and measured from. A segment with a bone that has none (not listed
 	// among the snapshot bones, or not in the hierarchy) is skipped whole, before it writes anything.
 	TArray<FTransform>& Bases = Evaluation.BoneBasePoses;

@@ -88,21 +88,26 @@ void QVFaceSDKChannels::AddToTransformChannel(FTransform& Transform, EQVFaceSDKC
 	}
 }
 
-float QVFaceSDKChannels::GetControlValueChannel(
-	const FRigControlValue& Value, ERigControlType ControlType, EQVFaceSDKChannel Channel)
+bool QVFaceSDKChannels::HoldsControlValueChannel(ERigControlType ControlType, EQVFaceSDKChannel Channel)
 {
 	if (Channel == EQVFaceSDKChannel::ValueFloat)
 	{
-		const bool bFloat = ControlType == ERigControlType::Float || ControlType == ERigControlType::ScaleFloat;
-		return bFloat ? Value.Get<float>() : 0.f;
+		return ControlType == ERigControlType::Float || ControlType == ERigControlType::ScaleFloat;
 	}
-	if (IsControlValue(Channel))
+	return IsControlValue(Channel) &&
+		(ControlType == ERigControlType::Vector2D || ControlType == ERigControlType::Position ||
+			ControlType == ERigControlType::Scale);
+}
+
+float QVFaceSDKChannels::GetControlValueChannel(
+	const FRigControlValue& Value, ERigControlType ControlType, EQVFaceSDKChannel Channel)
+{
+	if (!HoldsControlValueChannel(ControlType, Channel))
 	{
-		const bool bVector = ControlType == ERigControlType::Vector2D || ControlType == ERigControlType::Position ||
-			ControlType == ERigControlType::Scale;
-		return bVector ? Value.GetRef<FVector3f>()[ValueAxis(Channel)] : 0.f;
+		return 0.f;
 	}
-	return 0.f;
+	return Channel == EQVFaceSDKChannel::ValueFloat ? Value.Get<float>()
+													: Value.GetRef<FVector3f>()[ValueAxis(Channel)];
 }
 
 bool QVFaceSDKChannels::GetControlValueTransform(

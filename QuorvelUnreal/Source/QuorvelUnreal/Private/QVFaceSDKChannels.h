@@ -39,6 +39,10 @@ void SetTransformChannel(FTransform& Transform, EQVFaceSDKChannel Channel, doubl
 // Adds to a translation or scale component; any other channel changes nothing.
 void AddToTransformChannel(FTransform& Transform, EQVFaceSDKChannel Channel, double Delta);
 
+// Whether a control of the type holds the control-value channel: ValueFloat a float or scale-float control; ValueX,
+// ValueY and ValueZ a 2D-vector, position or scale control. False for every other pair, which reads 0.
+bool HoldsControlValueChannel(ERigControlType ControlType, EQVFaceSDKChannel Channel);
+
 // ValueFloat: the value of a float or scale-float control. ValueX, ValueY, ValueZ: the first, second or third float
 // of a 2D-vector, position or scale control. Any other channel or control type reads 0.
 float GetControlValueChannel(const FRigControlValue& Value, ERigControlType ControlType, EQVFaceSDKChannel Channel);

@@ -134,17 +134,6 @@ bool ReadDriver(const FQVFaceEvaluation& Evaluation, const FQVFaceSDKDriver& Dri
 	return true;
 }
 
-// The driven element: the bone of that name, else the null of that name.
-bool ResolveTarget(const URigHierarchy& Hierarchy, const FName& TargetName, FCachedRigElement& CachedTarget)
-{
-	if (TargetName.IsNone())
-	{
-		return false;
-	}
-	return CachedTarget.UpdateCache(FRigElementKey(TargetName, ERigElementType::Bone), &Hierarchy) ||
-		CachedTarget.UpdateCache(FRigElementKey(TargetName, ERigElementType::Null), &Hierarchy);
-}
-
 // The target's index in the accumulation, adding it at its setup local transform when it is new.
 int32 AddTarget(URigHierarchy& Hierarchy, FQVFaceSDKAccumulation& Accumulation, const FRigElementKey& Key,
 	FRigTransformElement* Element)
@@ -174,7 +163,7 @@ void EvaluateDrivenChannel(const FQVFaceEvaluation& Evaluation, const FQVDrivenS
 	FCachedRigElement& CachedTarget, float DriverValue, FQVFaceSDKAccumulation& Accumulation)
 {
 	URigHierarchy& Hierarchy = Evaluation.Hierarchy;
-	FRigTransformElement* Element = ResolveTarget(Hierarchy, Driven.BoneName, CachedTarget)
+	FRigTransformElement* Element = QVFaceSDKRows::ResolveDrivenTarget(Hierarchy, Driven.BoneName, CachedTarget)
 		? Hierarchy.Get<FRigTransformElement>(CachedTarget.GetIndex())
 		: nullptr;
 	if (Element == nullptr)
@@ -208,6 +197,17 @@ void EvaluateDrivenChannel(const FQVFaceEvaluation& Evaluation, const FQVDrivenS
 	}
 }
 } // namespace
+
+bool QVFaceSDKRows::ResolveDrivenTarget(
+	const URigHierarchy& Hierarchy, const FName& TargetName, FCachedRigElement& CachedTarget)
+{
+	if (TargetName.IsNone())
+	{
+		return false;
+	}
+	return CachedTarget.UpdateCache(FRigElementKey(TargetName, ERigElementType::Bone), &Hierarchy) ||
+		CachedTarget.UpdateCache(FRigElementKey(TargetName, ERigElementType::Null), &Hierarchy);
+}
 
 void QVFaceSDKRows::EvaluateDrivers(const FQVFaceEvaluation& Evaluation, TArray<FCachedRigElement>& CachedControls,
 	TArray<FCachedRigElement>& CachedDrivenBones, FQVFaceSDKAccumulation& Accumulation)

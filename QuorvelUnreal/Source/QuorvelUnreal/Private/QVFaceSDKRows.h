@@ -9,6 +9,9 @@
 
 namespace QVFaceSDKRows
 {
+// The element a driven channel's BoneName names: the bone of that name, else the null of that name. False for None.
+bool ResolveDrivenTarget(const URigHierarchy& Hierarchy, const FName& TargetName, FCachedRigElement& CachedTarget);
+
 // Sizes the per-driver and per-channel caches to the asset, seeds the accumulation with the bones of the region
 // controls (so they are written back even when no row drives them), then evaluates every driver in asset order:
 // reads its control channel, normalises it by the face scale where the channel is in face units, and accumulates

@@ -9,26 +9,19 @@
 #include "QVFacePreSDKLayers.h"
 #include "QVFaceSDKAccumulation.h"
 #include "QVFaceSDKRows.h"
+#include "QVFaceSolverPins.h"
 #include "Rigs/RigHierarchy.h"
 #include "Units/RigUnitContext.h"
 
 namespace
 {
-// The key as given, or the fallback when the key leaves its type or its name None.
-FRigElementKey KeyOrDefault(const FRigElementKey& Key, const TCHAR* DefaultName, ERigElementType DefaultType)
-{
-	return Key.Type == ERigElementType::None || Key.Name.IsNone() ? FRigElementKey(DefaultName, DefaultType) : Key;
-}
-
 // Places the control box at its setup offset to the face joint, carried and scaled with the face. Skipped when
 // either element does not resolve; both caches are refreshed either way.
 void AttachControlBox(URigHierarchy& Hierarchy, const FRigElementKey& FaceJoint, const FRigElementKey& CtrlBoxAttach,
 	float FaceScaler, FCachedRigElement& CachedFaceJoint, FCachedRigElement& CachedCtrlBoxAttach)
 {
-	const bool bFaceJoint =
-		CachedFaceJoint.UpdateCache(KeyOrDefault(FaceJoint, TEXT("FaceJoint_M"), ERigElementType::Bone), &Hierarchy);
-	const bool bBox = CachedCtrlBoxAttach.UpdateCache(
-		KeyOrDefault(CtrlBoxAttach, TEXT("ctrlBoxAttach"), ERigElementType::Null), &Hierarchy);
+	const bool bFaceJoint = CachedFaceJoint.UpdateCache(QVFaceSolverPins::FaceJointKey(FaceJoint), &Hierarchy);
+	const bool bBox = CachedCtrlBoxAttach.UpdateCache(QVFaceSolverPins::CtrlBoxAttachKey(CtrlBoxAttach), &Hierarchy);
 	if (!bFaceJoint || !bBox)
 	{
 		return;
@@ -53,7 +46,7 @@ void ApplyVisibilitySwitches(URigHierarchy& Hierarchy, const UQVFaceRigDataAsset
 		if (Switch.UpdateCache(FRigElementKey(Group.SwitchControlName, ERigElementType::Control), &Hierarchy))
 		{
 			FRigControlElement* Control = Hierarchy.Get<FRigControlElement>(Switch.GetIndex());
-			if (Control != nullptr && Control->Settings.ControlType == ERigControlType::Bool)
+			if (Control != nullptr && QVFaceSolverPins::IsVisibilitySwitch(Control->Settings.ControlType))
 			{
 				bVisible =
 					Hierarchy
@@ -103,7 +96,7 @@ FRigUnit_QVFaceSDKSolver_Execute()
 	QVFacePreSDKLayers::BlendAimEyeFollow(Evaluation);
 	QVFacePreSDKLayers::ApplyAimBindings(Evaluation);
 
-	if (Weight <= UE_SMALL_NUMBER)
+	if (!QVFaceSolverPins::RowsRun(Weight))
 	{
 		return;
 	}

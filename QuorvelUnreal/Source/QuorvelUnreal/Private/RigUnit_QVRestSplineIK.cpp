@@ -3,6 +3,7 @@
 #include "RigUnit_QVRestSplineIK.h"
 
 #include "QVRestSplineIK.h"
+#include "QVRestSplineIKLists.h"
 #include "Rigs/RigHierarchy.h"
 #include "Units/RigUnitContext.h"
 
@@ -56,7 +57,7 @@ FRigUnit_QVRestSplineIK_Execute()
 	}
 
 	const int32 NumJoints = Items.Num();
-	if (NumJoints < 2 || Controls.Num() < 2 || FKPose.Num() != NumJoints)
+	if (!QVRestSplineIKLists::Check(NumJoints, Controls.Num(), FKPose.Num()).IsSolvable())
 	{
 		UE_CONTROLRIG_RIGUNIT_REPORT_WARNING(
 			TEXT("QV Rest Spline IK requires joints, ordered controls and matching FK snapshots."));

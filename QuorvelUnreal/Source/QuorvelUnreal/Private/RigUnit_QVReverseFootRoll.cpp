@@ -1,6 +1,7 @@
 // Reverse foot roll: roll and rock arithmetic in single precision, pivot turns about the pivots' setup axes.
 #include "RigUnit_QVReverseFootRoll.h"
 
+#include "QVFootRockAxis.h"
 #include "Rigs/RigHierarchy.h"
 #include "Units/RigUnitContext.h"
 
@@ -23,21 +24,6 @@ static bool ReadChannel(URigHierarchy* Hierarchy, const FName& ChannelName, floa
 	OutValue = Hierarchy->GetControlValue(Control, ERigControlValueType::Current, Hierarchy->UsesPreferredEulerAngles())
 				   .Get<float>();
 	return true;
-}
-
-// Rock axes are named in the rig description's frame: "X" stays X, "Y" is the engine's Z, anything else
-// (the default "Z" included) is the engine's Y. Letters compare without regard to case.
-static FVector RockAxis(const FName& AxisName)
-{
-	if (AxisName == TEXT("X"))
-	{
-		return FVector(1.0, 0.0, 0.0);
-	}
-	if (AxisName == TEXT("Y"))
-	{
-		return FVector(0.0, 0.0, 1.0);
-	}
-	return FVector(0.0, 1.0, 0.0);
 }
 
 // Sets the pivot's current local transform to its setup transform turned by HalfAngle (radians) about Axis of
@@ -73,7 +59,7 @@ static void TurnRollPivot(URigHierarchy* Hierarchy, const FName& PivotName, floa
 static void TurnRockPivot(URigHierarchy* Hierarchy, const FName& PivotName, const FName& AxisName, float AngleDegrees)
 {
 	const float Angle = AngleDegrees * 0.017453292f;
-	TurnPivot(Hierarchy, PivotName, RockAxis(AxisName), double(Angle) * 0.5);
+	TurnPivot(Hierarchy, PivotName, QVFootRockAxis::ToPivotAxis(QVFootRockAxis::Parse(AxisName)), double(Angle) * 0.5);
 }
 } // namespace QVReverseFootRoll
 
