@@ -30,17 +30,20 @@ sanitize: deps
 	@ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 		ctest --test-dir $(SANITIZE_DIR) --output-on-failure -j $(JOBS)
 
-# The example foot rig through the standalone runner: each pivot's rotation (pitch, yaw, roll) per frame as the
-# roll channel sweeps from -30 to 90 degrees and the rock from -20 to 20; then the animation as a glTF file and a
-# page that plays it.
+# The example foot rig through the standalone runner: each pivot's rotation (pitch, yaw, roll) every eighth frame as
+# the roll channel sweeps from -30 to 90 degrees and the rock from -20 to 20. Then the demo character, whose every
+# unit node says what it changed and what it cost; its walk as a glTF file and a page that plays it.
 DEMO_ELEMENTS ?= outer_l_pivot,inner_l_pivot,heel_l_pivot,toe_tip_l_pivot,ball_l_pivot
 
 demo: build
-	@$(BUILD_DIR)/qvrig run examples/foot_roll.rig.json --elements $(DEMO_ELEMENTS) --every 2
-	@$(BUILD_DIR)/qvrig export examples/foot_roll.rig.json --gltf $(BUILD_DIR)/foot_roll.glb --force
-	@$(BUILD_DIR)/qvrig view $(BUILD_DIR)/foot_roll.glb --html $(BUILD_DIR)/foot_roll.html --force > /dev/null
-	@echo "To watch it move, open $(BUILD_DIR)/foot_roll.html in a browser (a page that needs no server), or load"
-	@echo "$(BUILD_DIR)/foot_roll.glb into any glTF viewer."
+	@$(BUILD_DIR)/qvrig run examples/foot_roll.rig.json --elements $(DEMO_ELEMENTS) --every 8
+	@echo
+	@$(BUILD_DIR)/qvrig run examples/character.rig.json --summary
+	@echo
+	@$(BUILD_DIR)/qvrig export examples/character.rig.json --gltf $(BUILD_DIR)/character.glb --force
+	@$(BUILD_DIR)/qvrig view $(BUILD_DIR)/character.glb --html $(BUILD_DIR)/character.html --force > /dev/null
+	@echo "To watch the character walk, open $(BUILD_DIR)/character.html in a browser (a page that needs no server),"
+	@echo "or load $(BUILD_DIR)/character.glb into any glTF viewer."
 
 format:
 	@git ls-files '*.h' '*.cpp' | xargs clang-format -i

@@ -26,6 +26,7 @@ struct FRunArguments
 	bool bResetPose = false;
 	bool bPins = false;
 	bool bProfile = false;
+	bool bSummary = false;
 };
 
 // A whole number from 1 to the largest int32, written in plain digits.
@@ -60,6 +61,7 @@ FQVRunOptions MakeRunOptions(const FRunArguments& InArguments)
 	Options.FrameStart = InArguments.bResetPose ? EQVFrameStart::ResetPose : EQVFrameStart::CarryOver;
 	Options.bPins = InArguments.bPins;
 	Options.bProfile = InArguments.bProfile;
+	Options.bSummary = InArguments.bSummary;
 	return Options;
 }
 
@@ -70,35 +72,49 @@ void AddRunCommand(CLI::App& InApp, FRunArguments& OutArguments, int32& OutExitC
 		"Evaluate every frame of a rig file's animation (frame 0 when it has none) and print the chosen elements' "
 		"transforms per frame, then what the units reported.");
 	Run->add_option("rig", OutArguments.RigPath, "The rig file (.rig.json).")->required();
-	Run->add_option("--elements", OutArguments.Elements,
-		   "Elements to show, comma separated: a bare name, or type:name (bone, null, control). Default: every "
-		   "null and bone.")
-		->delimiter(',');
-	Run->add_option("--space", OutArguments.Space, "local (relative to the parent) or global (rig space).")
-		->transform(CLI::IsMember({"local", "global"}, CLI::ignore_case))
-		->capture_default_str();
-	Run->add_option("--format", OutArguments.Format,
-		   "table (readable, rounded), json (one document) or csv (RFC 4180); json and csv hold whole transforms "
-		   "(translation, rotation as a quaternion x y z w, scale) with every number exact.")
-		->transform(CLI::IsMember({"table", "json", "csv"}, CLI::ignore_case))
-		->capture_default_str();
+	CLI::Option* Elements =
+		Run->add_option("--elements", OutArguments.Elements,
+			   "Elements to show, comma separated: a bare name, or type:name (bone, null, control). Default: every "
+			   "null and bone.")
+			->delimiter(',');
+	CLI::Option* Space =
+		Run->add_option("--space", OutArguments.Space, "local (relative to the parent) or global (rig space).")
+			->transform(CLI::IsMember({"local", "global"}, CLI::ignore_case))
+			->capture_default_str();
+	CLI::Option* Format =
+		Run->add_option("--format", OutArguments.Format,
+			   "table (readable, rounded), json (one document) or csv (RFC 4180); json and csv hold whole transforms "
+			   "(translation, rotation as a quaternion x y z w, scale) with every number exact.")
+			->transform(CLI::IsMember({"table", "json", "csv"}, CLI::ignore_case))
+			->capture_default_str();
 	CLI::Option* Show =
 		Run->add_option("--show", OutArguments.Parts,
 			   "The table's columns: rotation (pitch, yaw, roll in degrees), translation, scale or all.")
 			->transform(CLI::IsMember({"rotation", "translation", "scale", "all"}, CLI::ignore_case))
 			->capture_default_str();
-	Run->add_option("--every", OutArguments.Every, "Print every Nth frame (every frame is still evaluated).")
-		->check(PositiveWholeNumber)
-		->capture_default_str();
+	CLI::Option* Every =
+		Run->add_option("--every", OutArguments.Every, "Print every Nth frame (every frame is still evaluated).")
+			->check(PositiveWholeNumber)
+			->capture_default_str();
 	Run->add_flag("--reset-pose", OutArguments.bResetPose,
 		"Reset the whole pose to the initial pose before each frame. By default the pose carries over from frame to "
 		"frame, as in the engine, and only bones take their initial pose.");
-	Run->add_flag("--pins", OutArguments.bPins,
+	CLI::Option* Pins = Run->add_flag("--pins", OutArguments.bPins,
 		"Also print the units' transform and transform-array output pins (PathFrames, JointOffsets, ...) with each "
 		"printed frame, as the units left them, in the space the unit writes them in.");
 	Run->add_flag("--profile", OutArguments.bProfile,
 		"Time every unit node and print, to standard error after the output, each node's mean, median and worst time "
 		"per frame.");
+	Run->add_flag("--summary", OutArguments.bSummary,
+		   "Print, instead of the frames, what each unit node changed over the run (the elements whose transforms it "
+		   "changed, the largest move and turn it gave them), its warnings and its time per frame, then the nodes "
+		   "that changed nothing, every report and the time of a whole frame.")
+		->excludes(Elements)
+		->excludes(Space)
+		->excludes(Format)
+		->excludes(Show)
+		->excludes(Every)
+		->excludes(Pins);
 	Run->callback(
 		[&OutArguments, &OutExitCode, &OutStream, &ErrorStream, Show]()
 		{

@@ -3,7 +3,6 @@
 
 #include "QVRig/Rig.h"
 #include "QVRig/RigNode.h"
-#include "UObject/Class.h"
 
 #include <algorithm>
 
@@ -75,13 +74,7 @@ void FQVNodeProfile::Write(const FQVRig& InRig, std::ostream& OutStream) const
 	const TArray<TUniquePtr<FQVRigNode>>& Nodes = InRig.GetNodes();
 	for (int32 Node = 0; Node < NodeTimes.Num(); ++Node)
 	{
-		const FString& Label = Nodes[Node]->GetLabel();
-		FString Name = FString::Printf(TEXT("graph[%d] %s"), Node, *Nodes[Node]->GetStruct()->GetName());
-		if (!Label.IsEmpty())
-		{
-			Name += FString::Printf(TEXT(" '%s'"), *Label);
-		}
-		OutStream << *FormatRow(Name, SummarizeNode(Node));
+		OutStream << *FormatRow(Nodes[Node]->Describe(Node), SummarizeNode(Node));
 	}
 	OutStream << *FormatRow(TEXT("whole frame (frame start, tracks, every node)"), SummarizeFrames());
 }

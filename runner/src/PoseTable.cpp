@@ -41,9 +41,7 @@ FQVPoseTable::FQVPoseTable(const URigHierarchy& InHierarchy, TArray<FRigElementK
 
 void FQVPoseTable::WriteStart(const FQVRunSummary& InSummary)
 {
-	Stream << *FString::Printf(TEXT("%s: %d frame%s at %g fps, %d unit%s, %s space%s\n"), *InSummary.RigPath,
-		InSummary.FrameCount, InSummary.FrameCount == 1 ? TEXT("") : TEXT("s"), InSummary.FrameRate, InSummary.NumUnits,
-		InSummary.NumUnits == 1 ? TEXT("") : TEXT("s"),
+	Stream << *FString::Printf(TEXT("%s, %s space%s\n"), *InSummary.DescribeRun(),
 		InSummary.Space == EQVPoseSpace::Global ? TEXT("global") : TEXT("local"),
 		InSummary.bResetPose ? TEXT(", pose reset every frame") : TEXT(""));
 	Stream << *FormatHeader();
@@ -58,12 +56,7 @@ void FQVPoseTable::WriteEnd(TConstArrayView<FQVRunReport> InReports)
 {
 	for (const FQVRunReport& Report : InReports)
 	{
-		const FString Node = Report.NodeIndex == INDEX_NONE ? Report.Unit
-			: Report.Label.IsEmpty()
-			? FString::Printf(TEXT("graph[%d] %s"), Report.NodeIndex, *Report.Unit)
-			: FString::Printf(TEXT("graph[%d] %s '%s'"), Report.NodeIndex, *Report.Unit, *Report.Label);
-		Stream << *FString::Printf(
-			TEXT("%s (frame %d, %s): %s\n"), Report.GetSeverityWord(), Report.Frame, *Node, *Report.Message);
+		Stream << *Report.Describe() << "\n";
 	}
 }
 

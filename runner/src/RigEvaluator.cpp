@@ -2,6 +2,7 @@
 #include "QVRig/RigEvaluator.h"
 
 #include "QVHost/RigVMExecuteContextAccess.h"
+#include "QVRig/NodeActivity.h"
 #include "QVRig/NodeProfile.h"
 #include "QVRig/RigNode.h"
 #include "Units/RigUnitContext.h"
@@ -56,8 +57,8 @@ FQVRigEvaluator::FQVRigEvaluator(FQVRig& InRig, EQVFrameStart InFrameStart)
 
 void FQVRigEvaluator::EvaluateFrame(int32 InFrame)
 {
-	const FQVNodeProfile::FClock::time_point FrameBegin =
-		Profile ? FQVNodeProfile::FClock::now() : FQVNodeProfile::FClock::time_point();
+	using FClock = FQVNodeProfile::FClock;
+	const FClock::time_point FrameBegin = Profile ? FClock::now() : FClock::time_point();
 	URigHierarchy& Hierarchy = Rig.GetHierarchy();
 	Hierarchy.ResetPoseToInitial(FrameStart == EQVFrameStart::ResetPose ? ERigElementType::All : ERigElementType::Bone);
 	const TArray<FQVControlTrack>& Tracks = Rig.GetAnimation().Tracks;
@@ -72,25 +73,37 @@ void FQVRigEvaluator::EvaluateFrame(int32 InFrame)
 	{
 		Track.Apply(Nodes[Track.NodeIndex]->GetMemory(), InFrame);
 	}
+	// A whole frame is its start and every node's call, without what recording the activity costs.
+	FClock::duration FrameTime = Profile ? FClock::now() - FrameBegin : FClock::duration::zero();
 
 	FControlRigExecuteContext& PublicContext = Context.GetPublicData<FControlRigExecuteContext>();
 	for (int32 Index = 0; Index < Nodes.Num(); ++Index)
 	{
 		QVHost::FRigVMExecuteContextAccess::SetFunctionName(PublicContext, Nodes[Index]->GetFunctionName());
 		PublicContext.InstructionIndex = Index;
+		if (Activity)
+		{
+			Activity->BeforeNode();
+		}
 		if (Profile)
 		{
-			const FQVNodeProfile::FClock::time_point NodeBegin = FQVNodeProfile::FClock::now();
+			const FClock::time_point NodeBegin = FClock::now();
 			Nodes[Index]->Execute(Context);
-			Profile->AddNodeTime(Index, FQVNodeProfile::FClock::now() - NodeBegin);
+			const FClock::duration NodeTime = FClock::now() - NodeBegin;
+			Profile->AddNodeTime(Index, NodeTime);
+			FrameTime += NodeTime;
 		}
 		else
 		{
 			Nodes[Index]->Execute(Context);
 		}
+		if (Activity)
+		{
+			Activity->AfterNode(Index, InFrame);
+		}
 	}
 	if (Profile)
 	{
-		Profile->AddFrameTime(FQVNodeProfile::FClock::now() - FrameBegin);
+		Profile->AddFrameTime(FrameTime);
 	}
 }

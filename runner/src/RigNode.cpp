@@ -32,3 +32,14 @@ void FQVRigNode::Execute(FRigVMExtendedExecuteContext& InContext)
 {
 	Function->FunctionPtr(InContext, FRigVMMemoryHandleArray(Handles), FRigVMPredicateBranchArray());
 }
+
+FString FQVRigNode::Describe(int32 InIndex, const FString& InUnit, const FString& InLabel)
+{
+	return InLabel.IsEmpty() ? FString::Printf(TEXT("graph[%d] %s"), InIndex, *InUnit)
+							 : FString::Printf(TEXT("graph[%d] %s '%s'"), InIndex, *InUnit, *InLabel);
+}
+
+FString FQVRigNode::Describe(int32 InIndex) const
+{
+	return Describe(InIndex, Struct->GetName(), Label);
+}

@@ -2,7 +2,9 @@
 #include "QVRig/RunCommand.h"
 
 #include "QVRig/ElementNames.h"
+#include "QVRig/NodeActivity.h"
 #include "QVRig/NodeProfile.h"
+#include "QVRig/NodeSummaryOutput.h"
 #include "QVRig/RigFileLoader.h"
 #include "QVRig/RigNode.h"
 #include "QVRig/RunCsvOutput.h"
@@ -91,15 +93,19 @@ int32 FQVRunCommand::Run(const FQVRunOptions& InOptions, std::ostream& OutStream
 	Summary.Space = InOptions.Space;
 	Summary.bResetPose = InOptions.FrameStart == EQVFrameStart::ResetPose;
 
-	const TUniquePtr<FQVRunOutput> Output = MakeOutput(InOptions, Rig->GetHierarchy(), MoveTemp(Elements), OutStream);
+	FQVRigEvaluator Evaluator(*Rig, InOptions.FrameStart);
+	FQVNodeProfile Profile(Rig->GetNodes().Num());
+	Evaluator.SetProfile(InOptions.bProfile || InOptions.bSummary ? &Profile : nullptr);
+	FQVNodeActivity Activity(Rig->GetHierarchy(), Rig->GetNodes().Num());
+	Evaluator.SetActivity(InOptions.bSummary ? &Activity : nullptr);
+	const TUniquePtr<FQVRunOutput> Output = InOptions.bSummary
+		? MakeUnique<FQVNodeSummaryOutput>(*Rig, Activity, Profile, OutStream)
+		: MakeOutput(InOptions, Rig->GetHierarchy(), MoveTemp(Elements), OutStream);
 	if (InOptions.bPins)
 	{
 		Output->SetOutputPins(FQVOutputPin::FindAll(*Rig));
 	}
 	Output->WriteStart(Summary);
-	FQVRigEvaluator Evaluator(*Rig, InOptions.FrameStart);
-	FQVNodeProfile Profile(Rig->GetNodes().Num());
-	Evaluator.SetProfile(InOptions.bProfile ? &Profile : nullptr);
 	// The frame each report first appeared in, by the log's entry order.
 	TArray<int32> EntryFrames;
 	for (int32 Frame = 0; Frame < Animation.FrameCount; ++Frame)

@@ -1,6 +1,7 @@
 // What every output format shares: the elements' transforms in the chosen space, severity words, exact numbers.
 #include "QVRig/RunOutput.h"
 
+#include "QVRig/RigNode.h"
 #include "UObject/UnrealType.h"
 
 #include <cmath>
@@ -18,6 +19,18 @@ const TCHAR* FQVRunReport::GetSeverityWord() const
 		default:
 			return TEXT("info");
 	}
+}
+
+FString FQVRunSummary::DescribeRun() const
+{
+	return FString::Printf(TEXT("%s: %d frame%s at %g fps, %d unit%s"), *RigPath, FrameCount,
+		FrameCount == 1 ? TEXT("") : TEXT("s"), FrameRate, NumUnits, NumUnits == 1 ? TEXT("") : TEXT("s"));
+}
+
+FString FQVRunReport::Describe() const
+{
+	const FString Node = NodeIndex == INDEX_NONE ? Unit : FQVRigNode::Describe(NodeIndex, Unit, Label);
+	return FString::Printf(TEXT("%s (frame %d, %s): %s"), GetSeverityWord(), Frame, *Node, *Message);
 }
 
 FQVRunOutput::FQVRunOutput(

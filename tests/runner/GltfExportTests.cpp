@@ -322,8 +322,9 @@ TEST(GltfExport, TheKhronosValidatorFindsNoIssue)
 	}
 	const FScratchFolder Folder;
 	// Every example, whatever units move it.
-	for (const char* Rig : {ExportRig, FootRollRig, QV_SOURCE_DIR "/examples/arm.rig.json",
-			 QV_SOURCE_DIR "/examples/spine.rig.json", QV_SOURCE_DIR "/examples/face.rig.json"})
+	for (const char* Rig :
+		{ExportRig, FootRollRig, QV_SOURCE_DIR "/examples/arm.rig.json", QV_SOURCE_DIR "/examples/spine.rig.json",
+			QV_SOURCE_DIR "/examples/face.rig.json", QV_SOURCE_DIR "/examples/character.rig.json"})
 	{
 		const std::string Path = Folder / "checked.glb";
 		const FCommandResult Result = RunCommandLine({"export", Rig, "--gltf", Path.c_str(), "--force"});

@@ -7,6 +7,7 @@
 #include "RigVMCore/RigVMExtendedExecuteContext.h"
 #include "RigVMCore/RigVMLog.h"
 
+class FQVNodeActivity;
 class FQVNodeProfile;
 
 // The pose each frame starts from.
@@ -35,6 +36,10 @@ public:
 	// when it is null.
 	void SetProfile(FQVNodeProfile* InProfile) { Profile = InProfile; }
 
+	// Records what every node changes into InActivity (which must outlive the evaluations), or stops recording when
+	// it is null. The recording's own work is left out of the profile's times.
+	void SetActivity(FQVNodeActivity* InActivity) { Activity = InActivity; }
+
 	// Everything the units reported, each message once (the log keeps repeated reports once).
 	const FRigVMLog& GetLog() const { return Log; }
 
@@ -47,4 +52,5 @@ private:
 	// Element indices of the animated controls, by track.
 	TArray<int32> TrackControlIndices;
 	FQVNodeProfile* Profile = nullptr;
+	FQVNodeActivity* Activity = nullptr;
 };

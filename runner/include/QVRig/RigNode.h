@@ -23,6 +23,11 @@ public:
 	const FName& GetFunctionName() const { return FunctionName; }
 	const FString& GetLabel() const { return Label; }
 
+	// "graph[2] RigUnit_QVBendySolver 'arm_l deform'" for node InIndex of unit InUnit; without a label, no quotes.
+	static FString Describe(int32 InIndex, const FString& InUnit, const FString& InLabel);
+	// This node as Describe names it, at position InIndex of its graph.
+	FString Describe(int32 InIndex) const;
+
 	// Runs the unit's RigVM function on the pins. The handles were built once, with the node.
 	void Execute(FRigVMExtendedExecuteContext& InContext);
 

@@ -25,6 +25,8 @@ struct FQVRunOptions
 	bool bPins = false;
 	// Time every unit node and write the profile to the error stream after the output.
 	bool bProfile = false;
+	// Write, instead of the frames, what each unit node changed, its warnings and its time per frame.
+	bool bSummary = false;
 };
 
 struct FQVRunCommand

@@ -34,6 +34,9 @@ struct FQVRunSummary
 	int32 NumUnits = 0;
 	EQVPoseSpace Space = EQVPoseSpace::Local;
 	bool bResetPose = false;
+
+	// "rig.json: 49 frames at 24 fps, 3 units"
+	FString DescribeRun() const;
 };
 
 // One report of a unit, kept once, with the frame it first appeared in.
@@ -50,6 +53,8 @@ struct FQVRunReport
 
 	// "error", "warning" or "info".
 	const TCHAR* GetSeverityWord() const;
+	// "warning (frame 0, graph[1] RigUnit_QVFaceSDKSolver 'face'): message", on one line.
+	FString Describe() const;
 };
 
 class FQVRunOutput
