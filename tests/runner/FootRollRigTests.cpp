@@ -53,9 +53,10 @@ TEST(FootRollRig, FrameWithRollFortyFiveTurnsBallAndToeTipBackTwentyTwoAndAHalf)
 	EXPECT_TRUE(QuatsNear(LocalRotation(*Rig, TEXT("ball_l_pivot")), AboutX(-22.5)));
 	EXPECT_TRUE(QuatsNear(LocalRotation(*Rig, TEXT("toe_tip_l_pivot")), AboutX(-22.5)));
 	EXPECT_TRUE(QuatsNear(LocalRotation(*Rig, TEXT("heel_l_pivot")), FQuat::Identity));
-	// A rock of 5 clamps to 0 for the inner pivot and to 5 for the outer, which turns -5 about the engine's Y.
+	// A rock of 5 clamps to 0 for the inner pivot and to 5 for the outer, which the multiplier of -1 turns +5 about the
+	// engine's Y.
 	EXPECT_TRUE(QuatsNear(LocalRotation(*Rig, TEXT("inner_l_pivot")), FQuat::Identity));
-	EXPECT_TRUE(QuatsNear(LocalRotation(*Rig, TEXT("outer_l_pivot")), AboutY(-5.0)));
+	EXPECT_TRUE(QuatsNear(LocalRotation(*Rig, TEXT("outer_l_pivot")), AboutY(5.0)));
 	// Pivots keep their setup translations.
 	EXPECT_TRUE(VectorsNear(Rig->GetHierarchy()
 								.GetGlobalTransform(FRigElementKey(TEXT("ball_l_pivot"), ERigElementType::Null), true)
@@ -109,10 +110,10 @@ TEST(FootRollRig, EvaluatingAFrameAgainGivesTheSamePose)
 	EXPECT_TRUE(VectorsNear(Rig->GetHierarchy().GetLocalTransform(Heel).GetTranslation(),
 		Rig->GetHierarchy().GetLocalTransform(Heel, true).GetTranslation()));
 
-	// Frame 6: roll -15 turns the heel 15 and leaves ball and toe tip; rock -15 turns the inner pivot 15.
+	// Frame 6: roll -15 turns the heel 15 and leaves ball and toe tip; rock -15 turns the inner pivot -15 (multiplier -1).
 	Evaluator.EvaluateFrame(6);
 	EXPECT_TRUE(QuatsNear(LocalRotation(*Rig, TEXT("heel_l_pivot")), AboutX(15.0)));
 	EXPECT_TRUE(QuatsNear(LocalRotation(*Rig, TEXT("ball_l_pivot")), FQuat::Identity));
-	EXPECT_TRUE(QuatsNear(LocalRotation(*Rig, TEXT("inner_l_pivot")), AboutY(15.0)));
+	EXPECT_TRUE(QuatsNear(LocalRotation(*Rig, TEXT("inner_l_pivot")), AboutY(-15.0)));
 	EXPECT_TRUE(QuatsNear(LocalRotation(*Rig, TEXT("outer_l_pivot")), FQuat::Identity));
 }
