@@ -1,5 +1,8 @@
-// One reverse foot roll evaluation through its registered RigVM entry, on a leg with five pivots.
+// One reverse foot roll evaluation through its registered RigVM entry, on a leg with five pivots; and its floor, the
+// same arithmetic on the pivots' setup transforms gathered beforehand, with no hierarchy, glue or look-ups.
 #include "CoreMinimal.h"
+#include "QVFootRoll.h"
+#include "QVFootRockAxis.h"
 #include "RigUnit_QVReverseFootRoll.h"
 #include "RigVMCore/RigVMRegistry.h"
 #include "Rigs/RigHierarchy.h"
@@ -60,3 +63,36 @@ static void BM_FootRollThroughRigVMEntry(benchmark::State& State)
 	}
 }
 BENCHMARK(BM_FootRollThroughRigVMEntry);
+
+static void BM_FootRollFloor(benchmark::State& State)
+{
+	// The five pivots' setup transforms as the leg above holds them, and the turned transforms written back.
+	TArray<FTransform> Setups;
+	Setups.Init(FTransform(FVector(1, 2, 3)), 5);
+	TArray<FTransform> Turned;
+	Turned.SetNum(5);
+	const FRigUnit_QVReverseFootRoll Pins;
+	const FVector RollAxis(1.0, 0.0, 0.0);
+	const FVector InnerAxis = QVFootRockAxis::ToPivotAxis(QVFootRockAxis::Parse(Pins.InnerRockAxis));
+	const FVector OuterAxis = QVFootRockAxis::ToPivotAxis(QVFootRockAxis::Parse(Pins.OuterRockAxis));
+
+	float RollDegrees = -30.f;
+	const float Rock = 0.f;
+	for (auto _ : State)
+	{
+		const FQVFootRollAngles Angles = QVFootRoll::ComputeRollAngles(RollDegrees, Pins.RollStartAngle, Pins.RollEndAngle);
+		Turned[0] = QVFootRoll::TurnAboutSetupAxis(Setups[0], RollAxis, QVFootRoll::RollHalfAngle(Angles.Heel));
+		Turned[1] = QVFootRoll::TurnAboutSetupAxis(Setups[1], RollAxis, QVFootRoll::RollHalfAngle(Angles.Ball));
+		Turned[2] = QVFootRoll::TurnAboutSetupAxis(Setups[2], RollAxis, QVFootRoll::RollHalfAngle(Angles.ToeTip));
+		Turned[3] = QVFootRoll::TurnAboutSetupAxis(Setups[3], InnerAxis,
+			QVFootRoll::RockHalfAngle(QVFootRoll::ComputeRockAngle(
+				Rock, Pins.InnerRockMin, Pins.InnerRockMax, Pins.InnerRockMultiplier)));
+		Turned[4] = QVFootRoll::TurnAboutSetupAxis(Setups[4], OuterAxis,
+			QVFootRoll::RockHalfAngle(QVFootRoll::ComputeRockAngle(
+				Rock, Pins.OuterRockMin, Pins.OuterRockMax, Pins.OuterRockMultiplier)));
+		benchmark::DoNotOptimize(Turned.GetData());
+		benchmark::ClobberMemory();
+		RollDegrees = RollDegrees > 90.f ? -30.f : RollDegrees + 1.f;
+	}
+}
+BENCHMARK(BM_FootRollFloor);

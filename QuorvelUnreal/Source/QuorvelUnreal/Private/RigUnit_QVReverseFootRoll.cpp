@@ -1,6 +1,7 @@
-// Reverse foot roll: roll and rock arithmetic in single precision, pivot turns about the pivots' setup axes.
+// Reverse foot roll: reads the roll and rock channels, turns the pivots (QVFootRoll) and writes them.
 #include "RigUnit_QVReverseFootRoll.h"
 
+#include "QVFootRoll.h"
 #include "QVFootRockAxis.h"
 #include "Rigs/RigHierarchy.h"
 #include "Units/RigUnitContext.h"
@@ -42,24 +43,19 @@ static void TurnPivot(URigHierarchy* Hierarchy, const FName& PivotName, const FV
 	FRigTransformElement* Pivot = Hierarchy->Get<FRigTransformElement>(Index);
 	const FTransform Setup =
 		Pivot ? Hierarchy->GetTransform(Pivot, ERigTransformType::InitialLocal) : FTransform::Identity;
-	const double Sine = FMath::Sin(HalfAngle);
-	const FQuat Delta(Axis.X * Sine, Axis.Y * Sine, Axis.Z * Sine, FMath::Cos(HalfAngle));
-	FQuat Rotation = Setup.GetRotation() * Delta;
-	Rotation.Normalize();
-	Hierarchy->SetTransform(Pivot, FTransform(Rotation, Setup.GetTranslation(), Setup.GetScale3D()),
+	Hierarchy->SetTransform(Pivot, QVFootRoll::TurnAboutSetupAxis(Setup, Axis, HalfAngle),
 		ERigTransformType::CurrentLocal, true, false, false, false);
 }
 
 static void TurnRollPivot(URigHierarchy* Hierarchy, const FName& PivotName, float AngleDegrees)
 {
-	const float HalfAngle = AngleDegrees * 0.008726646f;
-	TurnPivot(Hierarchy, PivotName, FVector(1.0, 0.0, 0.0), double(HalfAngle));
+	TurnPivot(Hierarchy, PivotName, FVector(1.0, 0.0, 0.0), QVFootRoll::RollHalfAngle(AngleDegrees));
 }
 
 static void TurnRockPivot(URigHierarchy* Hierarchy, const FName& PivotName, const FName& AxisName, float AngleDegrees)
 {
-	const float Angle = AngleDegrees * 0.017453292f;
-	TurnPivot(Hierarchy, PivotName, QVFootRockAxis::ToPivotAxis(QVFootRockAxis::Parse(AxisName)), double(Angle) * 0.5);
+	TurnPivot(Hierarchy, PivotName, QVFootRockAxis::ToPivotAxis(QVFootRockAxis::Parse(AxisName)),
+		QVFootRoll::RockHalfAngle(AngleDegrees));
 }
 } // namespace QVReverseFootRoll
 
@@ -76,31 +72,18 @@ FRigUnit_QVReverseFootRoll_Execute()
 	float Roll = 0.f;
 	ReadChannel(Hierarchy, RollChannel, Roll);
 
-	// The ball rolls in over [0, Start] and hands over to the toe tip over [Start, End].
-	const float Start = FMath::Max(RollStartAngle, 0.001f);
-	const float End = FMath::Max(Start + 0.001f, RollEndAngle);
-	float ToeBlend = (Roll - Start) / (End - Start);
-	ToeBlend = FMath::Min(ToeBlend, 1.f);
-	ToeBlend = FMath::Max(ToeBlend, 0.f);
-	float BallRamp = Roll / Start;
-	BallRamp = FMath::Min(BallRamp, 1.f);
-	BallRamp = FMath::Max(BallRamp, 0.f);
-
-	const float HeelAngle = -FMath::Min(Roll, 0.f);
-	const float BallAngle = BallRamp * Roll * (ToeBlend - 1.f);
-	const float ToeTipAngle = -(ToeBlend * Roll);
-
-	TurnRollPivot(Hierarchy, HeelRoller, HeelAngle);
-	TurnRollPivot(Hierarchy, ToesRoller, BallAngle);
-	TurnRollPivot(Hierarchy, ToesEndRoller, ToeTipAngle);
+	const FQVFootRollAngles Angles = QVFootRoll::ComputeRollAngles(Roll, RollStartAngle, RollEndAngle);
+	TurnRollPivot(Hierarchy, HeelRoller, Angles.Heel);
+	TurnRollPivot(Hierarchy, ToesRoller, Angles.Ball);
+	TurnRollPivot(Hierarchy, ToesEndRoller, Angles.ToeTip);
 
 	float Rock = 0.f;
 	if (!ReadChannel(Hierarchy, RockChannel, Rock))
 	{
 		return;
 	}
-	const float InnerAngle = -(FMath::Max(FMath::Min(Rock, InnerRockMax), InnerRockMin) * InnerRockMultiplier);
-	const float OuterAngle = -(FMath::Max(FMath::Min(Rock, OuterRockMax), OuterRockMin) * OuterRockMultiplier);
-	TurnRockPivot(Hierarchy, InnerRockPivot, InnerRockAxis, InnerAngle);
-	TurnRockPivot(Hierarchy, OuterRockPivot, OuterRockAxis, OuterAngle);
+	TurnRockPivot(Hierarchy, InnerRockPivot, InnerRockAxis,
+		QVFootRoll::ComputeRockAngle(Rock, InnerRockMin, InnerRockMax, InnerRockMultiplier));
+	TurnRockPivot(Hierarchy, OuterRockPivot, OuterRockAxis,
+		QVFootRoll::ComputeRockAngle(Rock, OuterRockMin, OuterRockMax, OuterRockMultiplier));
 }
