@@ -4,7 +4,10 @@
 // bindings, the aim-eye follow blend, 12 board proxies, 6 region controls of 8 bones, 10 follow controls and 10
 // direct-control followers). Also counts the heap allocations an evaluation makes once warmed up.
 #include "CoreMinimal.h"
+#include "QVFaceDirectControl.h"
 #include "QVFaceRigDataAsset.h"
+#include "QVFaceSDKAccumulation.h"
+#include "QVFaceSDKRow.h"
 #include "RigUnit_QVFaceSDKSolver.h"
 #include "RigVMCore/RigVMRegistry.h"
 #include "Rigs/RigHierarchy.h"
@@ -509,3 +512,121 @@ static void BM_FaceSolver_150DriversWithLayers(benchmark::State& State)
 	RunFaceSolver(State, Face, [](FLayeredFace& Animated, double Time) { Animated.AnimateLayers(Time); });
 }
 BENCHMARK(BM_FaceSolver_150DriversWithLayers)->UseManualTime()->Unit(benchmark::kMicrosecond);
+
+// The floor of BM_FaceSolver_150Drivers: the rows' and the direct controls' arithmetic and the resolve of every
+// target, on the synthetic face's setup transforms and on driver values and control transforms gathered beforehand
+// for 64 frames, with no hierarchy, no look-ups and no writes. Timed as the unit is.
+static void BM_FaceSolver_150Drivers_Floor(benchmark::State& State)
+{
+	FSyntheticFace Face;
+	const URigHierarchy& Hierarchy = Face.Hierarchy;
+	const UQVFaceRigDataAsset& Asset = *Face.Asset;
+	constexpr double FaceScaleDivisor = 1.0;
+
+	// Targets in order of first appearance, each with its setup local and parent setup global transforms.
+	TArray<FRigElementKey> Keys;
+	TArray<FTransform> Transforms;
+	TArray<FVector> RotationDeltas;
+	TArray<FVector> WorldTranslationDeltas;
+	FQVFaceSDKAccumulation Accumulation(Keys, Transforms, RotationDeltas, WorldTranslationDeltas);
+	TArray<FTransform> InitialLocals;
+	TArray<FTransform> ParentInitials;
+	const auto TargetOf = [&](const FName& Name, ERigElementType Type)
+	{
+		const FRigElementKey Key(Name, Type);
+		int32 Target = Accumulation.Find(Key);
+		if (Target == INDEX_NONE)
+		{
+			const FTransform InitialLocal = Hierarchy.GetLocalTransform(Key, true);
+			Target = Accumulation.Add(Key, InitialLocal);
+			InitialLocals.Add(InitialLocal);
+			ParentInitials.Add(Hierarchy.GetGlobalTransform(Hierarchy.GetFirstParent(Key), true));
+		}
+		return Target;
+	};
+	TArray<int32> RowTargets;
+	for (const FQVFaceSDKDriver& Driver : Asset.Drivers)
+	{
+		for (const FQVDrivenSDKChannel& Driven : Driver.Driven)
+		{
+			const bool bBone = Hierarchy.Contains(FRigElementKey(Driven.BoneName, ERigElementType::Bone));
+			RowTargets.Add(TargetOf(Driven.BoneName, bBone ? ERigElementType::Bone : ERigElementType::Null));
+		}
+	}
+	TArray<int32> DirectTargets;
+	TArray<FTransform> ControlInitialLocals;
+	TArray<FTransform> ControlInitialGlobals;
+	TArray<FTransform> BoneParentGlobals;
+	for (const FQVFaceSDKDirectControl& Direct : Asset.DirectControls)
+	{
+		const FRigElementKey Control(Direct.ControlName, ERigElementType::Control);
+		const FRigElementKey Bone(Direct.BoneName, ERigElementType::Bone);
+		DirectTargets.Add(TargetOf(Direct.BoneName, ERigElementType::Bone));
+		ControlInitialLocals.Add(Hierarchy.GetLocalTransform(Control, true));
+		ControlInitialGlobals.Add(Hierarchy.GetGlobalTransform(Control, true));
+		BoneParentGlobals.Add(Hierarchy.GetGlobalTransform(Hierarchy.GetFirstParent(Bone), true));
+	}
+
+	// Driver values and direct-control transforms per frame, as the face's animation gives them.
+	constexpr int32 NumFrames = 64;
+	const int32 NumDriverValues = Asset.Drivers.Num();
+	TArray<float> DriverValues;
+	TArray<FTransform> DirectCurrents;
+	for (int32 Frame = 0; Frame < NumFrames; ++Frame)
+	{
+		const double Time = 0.05 * Frame;
+		for (int32 Index = 0; Index < NumDriverValues; ++Index)
+		{
+			DriverValues.Add(float(std::sin(Time + Index * 0.1)));
+		}
+		for (int32 Index = 0; Index < DirectTargets.Num(); ++Index)
+		{
+			const double Wave = std::sin(Time + (NumDriverValues + Index) * 0.1);
+			DirectCurrents.Add(FTransform(FRotator(0, 20.0 * Wave, 0), FVector(Wave, 0, 0.5 * Wave)));
+		}
+	}
+
+	TArray<FTransform> Resolved;
+	Resolved.SetNum(Keys.Num());
+	const double ClockOverhead = ThreadClockOverhead();
+	int32 Frame = 0;
+	for (auto _ : State)
+	{
+		const double Start = ThreadSeconds();
+		Transforms = InitialLocals;
+		for (int32 Target = 0; Target < Keys.Num(); ++Target)
+		{
+			RotationDeltas[Target] = FVector::ZeroVector;
+			WorldTranslationDeltas[Target] = FVector::ZeroVector;
+		}
+		int32 Row = 0;
+		for (int32 DriverIndex = 0; DriverIndex < NumDriverValues; ++DriverIndex)
+		{
+			const float Value = DriverValues[Frame * NumDriverValues + DriverIndex];
+			for (const FQVDrivenSDKChannel& Driven : Asset.Drivers[DriverIndex].Driven)
+			{
+				const int32 Target = RowTargets[Row++];
+				QVFaceSDKRow::Apply(Accumulation, Target, Driven, Value, 1.f, FaceScaleDivisor,
+					[&InitialLocals, Target] { return InitialLocals[Target]; },
+					[&ParentInitials, Target] { return ParentInitials[Target]; });
+			}
+		}
+		for (int32 Index = 0; Index < DirectTargets.Num(); ++Index)
+		{
+			QVFaceDirectControl::AddDelta(Accumulation.GetTransform(DirectTargets[Index]), ControlInitialLocals[Index],
+				DirectCurrents[Frame * DirectTargets.Num() + Index], ControlInitialGlobals[Index],
+				BoneParentGlobals[Index], FaceScaleDivisor);
+		}
+		for (int32 Target = 0; Target < Keys.Num(); ++Target)
+		{
+			Resolved[Target] = Accumulation.Resolve(Target,
+				Accumulation.HasWorldTranslationDelta(Target) ? ParentInitials[Target].GetRotation() : FQuat::Identity);
+		}
+		benchmark::DoNotOptimize(Resolved.GetData());
+		benchmark::ClobberMemory();
+		State.SetIterationTime(FMath::Max(ThreadSeconds() - Start - ClockOverhead, 0.0));
+		Frame = (Frame + 1) % NumFrames;
+	}
+	State.counters["targets"] = double(Keys.Num());
+}
+BENCHMARK(BM_FaceSolver_150Drivers_Floor)->UseManualTime()->Unit(benchmark::kMicrosecond);

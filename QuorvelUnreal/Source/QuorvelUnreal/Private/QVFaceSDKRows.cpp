@@ -6,6 +6,7 @@
 #include "QVFaceFrame.h"
 #include "QVFaceSDKChannels.h"
 #include "QVFaceSDKEvaluator.h"
+#include "QVFaceSDKRow.h"
 
 namespace
 {
@@ -172,29 +173,9 @@ void EvaluateDrivenChannel(const FQVFaceEvaluation& Evaluation, const FQVDrivenS
 		return;
 	}
 	const int32 Target = AddTarget(Hierarchy, Accumulation, CachedTarget.GetKey(), Element);
-
-	if (Driven.bQuaternionRotation)
-	{
-		Accumulation.ApplyQuaternionRow(Target, QVEvaluateSDKQuaternionCurve(DriverValue, Driven.QuaternionKeys),
-			Evaluation.Weight, Driven.Multiplier);
-		return;
-	}
-
-	double Output = double(FQVFaceSDKEvaluator::EvaluateSDKCurve(DriverValue, Driven.Keys) * Driven.Multiplier);
-	if (IsTranslation(Driven.Channel))
-	{
-		Output = QVFaceFrame::ScaleTranslationOutput(Output, Evaluation.FaceScaleDivisor,
-			Hierarchy.GetParentTransform(Element, ERigTransformType::InitialGlobal));
-	}
-	if (Driven.ApplyMode == EQVFaceSDKApplyMode::Absolute)
-	{
-		Accumulation.ApplyAbsoluteRow(Target, Driven.Channel,
-			Hierarchy.GetTransform(Element, ERigTransformType::InitialLocal), Output, Evaluation.Weight);
-	}
-	else
-	{
-		Accumulation.ApplyAdditiveRow(Target, Driven.Channel, Driven.TransformSpace, Output, Evaluation.Weight);
-	}
+	QVFaceSDKRow::Apply(Accumulation, Target, Driven, DriverValue, Evaluation.Weight, Evaluation.FaceScaleDivisor,
+		[&Hierarchy, Element] { return Hierarchy.GetTransform(Element, ERigTransformType::InitialLocal); },
+		[&Hierarchy, Element] { return Hierarchy.GetParentTransform(Element, ERigTransformType::InitialGlobal); });
 }
 } // namespace
 
