@@ -28,8 +28,6 @@ struct FQVBendHandleFrames
 	TArray<FTransform> Offsets;
 	// Each handle's Parameter.
 	TArray<float> Parameters;
-	// The twist and scale of each handle's offset.
-	TArray<FQVBendSpread> Spreads;
 
 	void SetNum(int32 NumHandles)
 	{
@@ -38,8 +36,19 @@ struct FQVBendHandleFrames
 		ControlLocals.SetNumUninitialized(NumHandles);
 		Offsets.SetNumUninitialized(NumHandles);
 		Parameters.SetNumUninitialized(NumHandles);
-		Spreads.SetNumUninitialized(NumHandles);
 	}
+};
+
+// The working arrays of bending one curve and solving one segment's bones, reused from segment to segment.
+struct FQVBendSolveScratch
+{
+	TArray<FVector> ControlPoints;
+	TArray<FVector> CurvePoints;
+	TArray<FVector> Positions;
+	// The twist and scale of each handle's offset.
+	TArray<FQVBendSpread> Spreads;
+	// Each bone's solved global transform.
+	TArray<FTransform> Poses;
 };
 
 struct FQVBendEvaluation
@@ -61,7 +70,5 @@ struct FQVBendEvaluation
 	// Working arrays of the segment being deformed.
 	FQVBendHandleFrames Handles;
 	TArray<FTransform> BoneBasePoses;
-	TArray<FVector> ControlPoints;
-	TArray<FVector> CurvePoints;
-	TArray<FVector> Positions;
+	FQVBendSolveScratch Scratch;
 };

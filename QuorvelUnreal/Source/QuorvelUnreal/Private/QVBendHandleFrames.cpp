@@ -136,15 +136,15 @@ void RunMasterPass(FQVBendEvaluation& Evaluation, const FQVBendSegment& Segment,
 	const FTransform MasterRestFrames[3] = {Frames.Rest[0], MasterRest, Frames.Rest[Last]};
 	const FTransform MasterAnimatedFrames[3] = {Frames.Animated[0], MasterLocal * MasterRest, Frames.Animated[Last]};
 	QVBendCurve::BuildBendControlPoints(Ends.Start.GetTranslation(), Ends.End.GetTranslation(), MasterRestFrames,
-		MasterAnimatedFrames, Evaluation.ControlPoints);
-	QVBendCurve::SampleBendCurve(Evaluation.ControlPoints, Frames.Parameters, Evaluation.CurvePoints);
+		MasterAnimatedFrames, Evaluation.Scratch.ControlPoints);
+	QVBendCurve::SampleBendCurve(Evaluation.Scratch.ControlPoints, Frames.Parameters, Evaluation.Scratch.CurvePoints);
 
 	// Interior handles move with the master curve's deviation from the line; their rest frames stay unbent, so the
 	// segment's own curve inherits the bend. The parent-control offset plays no part here.
 	for (int32 Index = 1; Index < Last; ++Index)
 	{
 		FTransform Bent = Frames.Rest[Index];
-		Bent.AddToTranslation(Evaluation.CurvePoints[Index] -
+		Bent.AddToTranslation(Evaluation.Scratch.CurvePoints[Index] -
 			QVBendCurve::PointOnLine(
 				Ends.Start.GetTranslation(), Ends.End.GetTranslation(), double(Frames.Parameters[Index])));
 		FTransform::Multiply(&Frames.Animated[Index], &Frames.ControlLocals[Index], &Bent);

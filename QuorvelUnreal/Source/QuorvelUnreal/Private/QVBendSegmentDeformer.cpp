@@ -68,7 +68,6 @@ void DeformSegment(FQVBendEvaluation& Evaluation, const FQVBendSegment& Segment)
 		return;
 	}
 	const int32 NumBones = Segment.Bones.Num();
-	const int32 NumHandles = Segment.Handles.Num();
 	// Every bone needs a base pose to be aimed and measured from. A segment with a bone that has none (not listed
 	// among the snapshot bones, or not in the hierarchy) is skipped whole, before it writes anything.
 	TArray<FTransform>& Bases = Evaluation.BoneBasePoses;
@@ -94,32 +93,55 @@ void DeformSegment(FQVBendEvaluation& Evaluation, const FQVBendSegment& Segment)
 		QVBendHandleFrames::RunMasterPass(Evaluation, Segment, Ends, MasterLocal);
 	}
 
-	const FQVBendHandleFrames& Frames = Evaluation.Handles;
-	const FVector Start = Ends.Start.GetTranslation();
-	const FVector End = Ends.End.GetTranslation();
-	QVBendCurve::BuildBendControlPoints(Start, End, Frames.Rest, Frames.Animated, Evaluation.ControlPoints);
-	QVBendCurve::SampleBendCurve(Evaluation.ControlPoints, Segment.Parameters, Evaluation.CurvePoints);
+	SolveBones({Ends.Start.GetTranslation(), Ends.End.GetTranslation(), Evaluation.Handles, Segment.Parameters, Bases,
+				   bHasMaster ? &MasterLocal : nullptr, Segment.MasterParameter},
+		Evaluation.Scratch);
+	const TArray<FTransform>& Solved = Evaluation.Scratch.Poses;
+	for (int32 Bone = 0; Bone + 1 < NumBones; ++Bone)
+	{
+		Evaluation.SolvedPoses.Add(Segment.Bones[Bone], Solved[Bone]);
+	}
+	// The last bone only moves, unless another segment solved it as its first or an interior bone.
+	const FName& LastBone = Segment.Bones.Last();
+	if (!Evaluation.SolvedPoses.Contains(LastBone))
+	{
+		Evaluation.SolvedPoses.Add(LastBone, Solved.Last());
+	}
+}
+
+void SolveBones(const FQVBendSegmentInput& Input, FQVBendSolveScratch& Scratch)
+{
+	const FQVBendHandleFrames& Frames = Input.Handles;
+	const int32 NumBones = Input.Bases.Num();
+	const int32 NumHandles = Frames.Parameters.Num();
+	const FVector& Start = Input.Start;
+	const FVector& End = Input.End;
+	QVBendCurve::BuildBendControlPoints(Start, End, Frames.Rest, Frames.Animated, Scratch.ControlPoints);
+	QVBendCurve::SampleBendCurve(Scratch.ControlPoints, Input.Parameters, Scratch.CurvePoints);
 
 	// Each bone keeps its own offset from the straight line and adds the curve's deviation from it.
-	TArray<FVector>& Positions = Evaluation.Positions;
+	TArray<FVector>& Positions = Scratch.Positions;
 	Positions.SetNumUninitialized(NumBones);
 	for (int32 Bone = 0; Bone < NumBones; ++Bone)
 	{
-		Positions[Bone] = Bases[Bone].GetTranslation() + Evaluation.CurvePoints[Bone] -
-			QVBendCurve::PointOnLine(Start, End, double(Segment.Parameters[Bone]));
+		Positions[Bone] = Input.Bases[Bone].GetTranslation() + Scratch.CurvePoints[Bone] -
+			QVBendCurve::PointOnLine(Start, End, double(Input.Parameters[Bone]));
 	}
 
-	TArray<FQVBendSpread>& Spreads = Evaluation.Handles.Spreads;
+	TArray<FQVBendSpread>& Spreads = Scratch.Spreads;
+	Spreads.SetNumUninitialized(NumHandles);
 	for (int32 Handle = 0; Handle < NumHandles; ++Handle)
 	{
 		Spreads[Handle] = SpreadOf(Frames.Offsets[Handle]);
 	}
-	const FQVBendSpread MasterSpread = SpreadOf(MasterLocal);
+	const FQVBendSpread MasterSpread = Input.MasterLocal ? SpreadOf(*Input.MasterLocal) : FQVBendSpread();
 	const double InteriorHalfWidth = 1.0 / double(NumHandles - 1);
 
+	TArray<FTransform>& OutPoses = Scratch.Poses;
+	OutPoses.SetNumUninitialized(NumBones);
 	for (int32 Bone = 0; Bone + 1 < NumBones; ++Bone)
 	{
-		const double At = Segment.Parameters[Bone];
+		const double At = Input.Parameters[Bone];
 		FTwistAndScale Total;
 		for (int32 Handle = 0; Handle < NumHandles; ++Handle)
 		{
@@ -128,21 +150,15 @@ void DeformSegment(FQVBendEvaluation& Evaluation, const FQVBendSegment& Segment)
 				TentWeight(At, double(Frames.Parameters[Handle]), bEndpoint ? 1.0 : InteriorHalfWidth);
 			Total.Accumulate(Spreads[Handle], Weight);
 		}
-		if (bHasMaster)
+		if (Input.MasterLocal)
 		{
-			Total.Accumulate(MasterSpread, TentWeight(At, double(Segment.MasterParameter), 0.5));
+			Total.Accumulate(MasterSpread, TentWeight(At, double(Input.MasterParameter), 0.5));
 		}
-		Evaluation.SolvedPoses.Add(
-			Segment.Bones[Bone], SolveBone(Bases[Bone], Bases[Bone + 1], Positions[Bone], Positions[Bone + 1], Total));
+		OutPoses[Bone] = SolveBone(
+			Input.Bases[Bone], Input.Bases[Bone + 1], Positions[Bone], Positions[Bone + 1], Total);
 	}
-
-	// The last bone only moves, unless another segment solved it as its first or an interior bone.
-	const FName& LastBone = Segment.Bones.Last();
-	if (!Evaluation.SolvedPoses.Contains(LastBone))
-	{
-		FTransform Moved = Bases.Last();
-		Moved.SetTranslation(Positions.Last());
-		Evaluation.SolvedPoses.Add(LastBone, Moved);
-	}
+	FTransform& Last = OutPoses.Last();
+	Last = Input.Bases.Last();
+	Last.SetTranslation(Positions.Last());
 }
 } // namespace QVBendSegmentDeformer
