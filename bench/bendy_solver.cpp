@@ -178,9 +178,11 @@ static void BM_BendySolver_4Segments_RestoreCaptureDeform(benchmark::State& Stat
 }
 BENCHMARK(BM_BendySolver_4Segments_RestoreCaptureDeform);
 
-// The floor of the deformation: each segment's bend curves and bone solve (QVBendSegmentDeformer::SolveBones) on the
-// segment's ends, base poses and handle frames gathered beforehand for 64 animated frames, with no hierarchy, no
-// look-ups and no writes. The handle frames themselves (a few transform products per handle) are gathered, not timed.
+// The floor of the deformation: each segment's master curve bending its interior handles
+// (QVBendHandleFrames::BendInteriorHandles) and its own curve and bone solve (QVBendSegmentDeformer::SolveBones), on
+// the segment's ends, base poses and handle frames gathered beforehand for 64 animated frames, with no hierarchy, no
+// look-ups and no writes. The handles' rest and animated frames (a few transform products per handle) are gathered,
+// not timed.
 static void BM_BendySolver_4Segments_Floor(benchmark::State& State)
 {
 	FBenchBody Body;
@@ -194,6 +196,7 @@ static void BM_BendySolver_4Segments_Floor(benchmark::State& State)
 		FVector Start;
 		FVector End;
 		FQVBendHandleFrames Handles;
+		FTransform MasterRest;
 		FTransform MasterLocal;
 	};
 	constexpr int32 NumFrames = 64;
@@ -219,9 +222,12 @@ static void BM_BendySolver_4Segments_Floor(benchmark::State& State)
 			FQVBendSegmentEnds Ends;
 			QVBendHandleFrames::GatherSegmentEnds(Gathering, Segment, Ends);
 			QVBendHandleFrames::RunHandlePass(Gathering, Segment, Ends);
-			const FTransform MasterLocal = QVBendRigAccess::ReadControlLocal(Body.Hierarchy, Segment.Master);
-			QVBendHandleFrames::RunMasterPass(Gathering, Segment, Ends, MasterLocal);
-			Gathered.Add({Ends.Start.GetTranslation(), Ends.End.GetTranslation(), Gathering.Handles, MasterLocal});
+			FQVBendHandle Master;
+			Master.Control = Segment.Master;
+			Master.Parameter = Segment.MasterParameter;
+			Gathered.Add({Ends.Start.GetTranslation(), Ends.End.GetTranslation(), Gathering.Handles,
+				QVBendHandleFrames::EvaluateHandleRest(Body.Hierarchy, Ends, Master),
+				QVBendRigAccess::ReadControlLocal(Body.Hierarchy, Segment.Master)});
 		}
 	}
 
@@ -232,7 +238,9 @@ static void BM_BendySolver_4Segments_Floor(benchmark::State& State)
 		for (int32 Index = 0; Index < NumSegments; ++Index)
 		{
 			const FQVBendSegment& Segment = Body.Segments[Index];
-			const FGatheredSegment& Input = Gathered[Frame * NumSegments + Index];
+			FGatheredSegment& Input = Gathered[Frame * NumSegments + Index];
+			QVBendHandleFrames::BendInteriorHandles(
+				Input.Start, Input.End, Input.MasterRest, Input.MasterLocal, Input.Handles, Scratch);
 			QVBendSegmentDeformer::SolveBones({Input.Start, Input.End, Input.Handles, Segment.Parameters, Bases[Index],
 												  &Input.MasterLocal, Segment.MasterParameter},
 				Scratch);

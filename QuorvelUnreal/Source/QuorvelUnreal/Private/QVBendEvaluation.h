@@ -47,6 +47,8 @@ struct FQVBendSolveScratch
 	TArray<FVector> Positions;
 	// The twist and scale of each handle's offset.
 	TArray<FQVBendSpread> Spreads;
+	// Each interior handle's rest frame bent along the master's curve.
+	TArray<FTransform> BentRests;
 	// Each bone's solved global transform.
 	TArray<FTransform> Poses;
 };

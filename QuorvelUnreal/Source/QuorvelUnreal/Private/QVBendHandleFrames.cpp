@@ -132,23 +132,34 @@ void RunMasterPass(FQVBendEvaluation& Evaluation, const FQVBendSegment& Segment,
 	QVBendRigAccess::WriteNullGlobal(Evaluation.Hierarchy, Segment.MasterSpace, MasterRest);
 
 	FQVBendHandleFrames& Frames = Evaluation.Handles;
+	BendInteriorHandles(Ends.Start.GetTranslation(), Ends.End.GetTranslation(), MasterRest, MasterLocal, Frames,
+		Evaluation.Scratch);
+	for (int32 Index = 1; Index + 1 < Frames.Rest.Num(); ++Index)
+	{
+		QVBendRigAccess::WriteNullGlobal(
+			Evaluation.Hierarchy, Segment.Handles[Index].Space, Evaluation.Scratch.BentRests[Index]);
+	}
+}
+
+void BendInteriorHandles(const FVector& Start, const FVector& End, const FTransform& MasterRest,
+	const FTransform& MasterLocal, FQVBendHandleFrames& Frames, FQVBendSolveScratch& Scratch)
+{
 	const int32 Last = Frames.Rest.Num() - 1;
 	const FTransform MasterRestFrames[3] = {Frames.Rest[0], MasterRest, Frames.Rest[Last]};
 	const FTransform MasterAnimatedFrames[3] = {Frames.Animated[0], MasterLocal * MasterRest, Frames.Animated[Last]};
-	QVBendCurve::BuildBendControlPoints(Ends.Start.GetTranslation(), Ends.End.GetTranslation(), MasterRestFrames,
-		MasterAnimatedFrames, Evaluation.Scratch.ControlPoints);
-	QVBendCurve::SampleBendCurve(Evaluation.Scratch.ControlPoints, Frames.Parameters, Evaluation.Scratch.CurvePoints);
+	QVBendCurve::BuildBendControlPoints(Start, End, MasterRestFrames, MasterAnimatedFrames, Scratch.ControlPoints);
+	QVBendCurve::SampleBendCurve(Scratch.ControlPoints, Frames.Parameters, Scratch.CurvePoints);
 
 	// Interior handles move with the master curve's deviation from the line; their rest frames stay unbent, so the
 	// segment's own curve inherits the bend. The parent-control offset plays no part here.
+	Scratch.BentRests.SetNumUninitialized(Frames.Rest.Num());
 	for (int32 Index = 1; Index < Last; ++Index)
 	{
-		FTransform Bent = Frames.Rest[Index];
-		Bent.AddToTranslation(Evaluation.Scratch.CurvePoints[Index] -
-			QVBendCurve::PointOnLine(
-				Ends.Start.GetTranslation(), Ends.End.GetTranslation(), double(Frames.Parameters[Index])));
+		FTransform& Bent = Scratch.BentRests[Index];
+		Bent = Frames.Rest[Index];
+		Bent.AddToTranslation(
+			Scratch.CurvePoints[Index] - QVBendCurve::PointOnLine(Start, End, double(Frames.Parameters[Index])));
 		FTransform::Multiply(&Frames.Animated[Index], &Frames.ControlLocals[Index], &Bent);
-		QVBendRigAccess::WriteNullGlobal(Evaluation.Hierarchy, Segment.Handles[Index].Space, Bent);
 	}
 }
 } // namespace QVBendHandleFrames

@@ -38,4 +38,10 @@ void RunHandlePass(FQVBendEvaluation& Evaluation, const FQVBendSegment& Segment,
 // their animated frames and places their space nulls there, and places the master's space null at its rest frame.
 void RunMasterPass(FQVBendEvaluation& Evaluation, const FQVBendSegment& Segment, const FQVBendSegmentEnds& Ends,
 	const FTransform& MasterLocal);
+
+// The arithmetic of the master pass, with no hierarchy: the master's curve from Start to End through the end handles
+// and the master (at MasterRest, moved by MasterLocal); each interior handle's rest frame bent along it into
+// Scratch.BentRests and its animated frame rebuilt on that.
+void BendInteriorHandles(const FVector& Start, const FVector& End, const FTransform& MasterRest,
+	const FTransform& MasterLocal, FQVBendHandleFrames& Frames, FQVBendSolveScratch& Scratch);
 } // namespace QVBendHandleFrames
