@@ -12,7 +12,8 @@
 
 #include <benchmark/benchmark.h>
 
-static void BM_FootRollThroughRigVMEntry(benchmark::State& State)
+// Each iteration sets the roll channel, as a frame start does, and then (with bRunUnit) runs the unit.
+static void RunFootRoll(benchmark::State& State, bool bRunUnit)
 {
 	URigHierarchy Hierarchy;
 	URigHierarchyController* Controller = Hierarchy.GetController();
@@ -58,11 +59,26 @@ static void BM_FootRollThroughRigVMEntry(benchmark::State& State)
 	for (auto _ : State)
 	{
 		Hierarchy.SetControlValue(Roll, FRigControlValue::Make<float>(RollDegrees));
-		Function->FunctionPtr(Context, Handles, FRigVMPredicateBranchArray());
+		if (bRunUnit)
+		{
+			Function->FunctionPtr(Context, Handles, FRigVMPredicateBranchArray());
+		}
 		RollDegrees = RollDegrees > 90.f ? -30.f : RollDegrees + 1.f;
 	}
 }
+
+static void BM_FootRollThroughRigVMEntry(benchmark::State& State)
+{
+	RunFootRoll(State, true);
+}
 BENCHMARK(BM_FootRollThroughRigVMEntry);
+
+// The frame start alone, to take from the figure above.
+static void BM_FootRollFrameStartOnly(benchmark::State& State)
+{
+	RunFootRoll(State, false);
+}
+BENCHMARK(BM_FootRollFrameStartOnly);
 
 static void BM_FootRollFloor(benchmark::State& State)
 {
