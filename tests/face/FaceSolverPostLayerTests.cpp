@@ -19,20 +19,6 @@ FRigControlValue TransformValue(const FTransform& Transform)
 	return FRigControlValue::Make<FTransform>(Transform);
 }
 
-::testing::AssertionResult TransformsNear(const FTransform& A, const FTransform& B, double Tolerance)
-{
-	::testing::AssertionResult Result = VectorsNear(A.GetTranslation(), B.GetTranslation(), Tolerance);
-	if (Result)
-	{
-		Result = QuatsNear(A.GetRotation(), B.GetRotation(), Tolerance);
-	}
-	if (Result)
-	{
-		Result = VectorsNear(A.GetScale3D(), B.GetScale3D(), Tolerance);
-	}
-	return Result;
-}
-
 // The pose turned by Rotation about the point Pivot.
 FTransform TurnedAbout(const FTransform& Pose, const FQuat& Rotation, const FVector& Pivot)
 {

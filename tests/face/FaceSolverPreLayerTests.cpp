@@ -11,20 +11,6 @@ FRigControlValue EulerValue(const FTransform& Transform)
 	return FRigControlValue::Make<FEulerTransform>(FEulerTransform(Transform));
 }
 
-::testing::AssertionResult TransformsNear(const FTransform& A, const FTransform& B, double Tolerance)
-{
-	::testing::AssertionResult Result = VectorsNear(A.GetTranslation(), B.GetTranslation(), Tolerance);
-	if (Result)
-	{
-		Result = QuatsNear(A.GetRotation(), B.GetRotation(), Tolerance);
-	}
-	if (Result)
-	{
-		Result = VectorsNear(A.GetScale3D(), B.GetScale3D(), Tolerance);
-	}
-	return Result;
-}
-
 // A board proxy (below its own null on the control box) for an animator control on the face.
 struct FProxyRig : FFaceSolverRig
 {

@@ -152,3 +152,17 @@ FQuat AxisAngle(const FVector& Axis, double Degrees)
 	const double Sine = std::sin(Half);
 	return FQuat(Axis.X * Sine, Axis.Y * Sine, Axis.Z * Sine, std::cos(Half));
 }
+
+::testing::AssertionResult TransformsNear(const FTransform& A, const FTransform& B, double Tolerance)
+{
+	::testing::AssertionResult Result = VectorsNear(A.GetTranslation(), B.GetTranslation(), Tolerance);
+	if (Result)
+	{
+		Result = QuatsNear(A.GetRotation(), B.GetRotation(), Tolerance);
+	}
+	if (Result)
+	{
+		Result = VectorsNear(A.GetScale3D(), B.GetScale3D(), Tolerance);
+	}
+	return Result;
+}

@@ -67,5 +67,7 @@ struct FFaceSolverRig
 
 ::testing::AssertionResult QuatsNear(const FQuat& A, const FQuat& B, double Tolerance = 1e-9);
 ::testing::AssertionResult VectorsNear(const FVector& A, const FVector& B, double Tolerance = 1e-9);
+// Translation, rotation (either sign) and scale each within Tolerance.
+::testing::AssertionResult TransformsNear(const FTransform& A, const FTransform& B, double Tolerance);
 // A rotation by Degrees about a unit axis, built from the axis-angle formula.
 FQuat AxisAngle(const FVector& Axis, double Degrees);
