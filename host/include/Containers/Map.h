@@ -1,5 +1,6 @@
-// TMap: a hashed map from unique keys to values, stored as a TSet of TPair<Key, Value>. Iteration yields the pairs
-// (.Key, .Value) in insertion order while nothing is removed; see TSet for how holes are reused.
+// TMap: the engine's hashed map from unique keys to values, over an insertion-ordered hash set of TPair<Key, Value>.
+// Iteration yields the pairs (.Key, .Value) in insertion order; removing a pair keeps the order of the others.
+// Reset keeps the allocations.
 #pragma once
 
 #include "CoreTypes.h"
@@ -12,7 +13,6 @@
 #include "Templates/UnrealTemplate.h"
 
 #include <initializer_list>
-#include <type_traits>
 
 template <typename KeyType, typename ValueType, bool bInAllowDuplicateKeys> struct TDefaultMapKeyFuncs
 {
@@ -39,67 +39,51 @@ public:
 	using ValueType = InValueType;
 	using ElementType = TPair<KeyType, ValueType>;
 
-private:
-	using FPairSet = TSet<ElementType, KeyFuncs, SetAllocator>;
-
-	template <bool bConst> class TBaseIterator
-	{
-		using SetIteratorType =
-			std::conditional_t<bConst, typename FPairSet::TConstIterator, typename FPairSet::TIterator>;
-		using PairType = std::conditional_t<bConst, const ElementType, ElementType>;
-		using ItValueType = std::conditional_t<bConst, const ValueType, ValueType>;
-
-	public:
-		explicit TBaseIterator(const SetIteratorType& InIterator) : Iterator(InIterator) {}
-
-		TBaseIterator& operator++()
-		{
-			++Iterator;
-			return *this;
-		}
-		explicit operator bool() const { return static_cast<bool>(Iterator); }
-		bool operator==(const TBaseIterator& Other) const { return Iterator == Other.Iterator; }
-		PairType& operator*() const { return *Iterator; }
-		PairType* operator->() const { return &*Iterator; }
-		const KeyType& Key() const { return Iterator->Key; }
-		ItValueType& Value() const { return Iterator->Value; }
-		FSetElementId GetId() const { return Iterator.GetId(); }
-
-		// Removes the current pair; iteration goes on with the next one.
-		void RemoveCurrent() requires(!bConst) { Iterator.RemoveCurrent(); }
-
-	private:
-		SetIteratorType Iterator;
-	};
-
-public:
-	using TIterator = TBaseIterator<false>;
-	using TConstIterator = TBaseIterator<true>;
-
 	TMap() = default;
 	TMap(std::initializer_list<ElementType> InitList)
 	{
-		Pairs.Reserve(static_cast<int32>(InitList.size()));
+		Reserve(static_cast<int32>(InitList.size()));
 		for (const ElementType& Pair : InitList)
 		{
 			Add(Pair.Key, Pair.Value);
 		}
 	}
 
-	// ---- Size ----
+	FORCEINLINE int32 Num() const { return static_cast<int32>(Pairs.size()); }
+	FORCEINLINE bool IsEmpty() const { return Pairs.empty(); }
 
-	FORCEINLINE int32 Num() const { return Pairs.Num(); }
-	FORCEINLINE bool IsEmpty() const { return Pairs.IsEmpty(); }
-	void Reset() { Pairs.Reset(); }
-	void Empty(int32 ExpectedNumElements = 0) { Pairs.Empty(ExpectedNumElements); }
-	void Reserve(int32 Number) { Pairs.Reserve(Number); }
-	void Compact() { Pairs.Compact(); }
-	void CompactStable() { Pairs.CompactStable(); }
-	void Shrink() { Pairs.Shrink(); }
+	// Removes all pairs, keeping the allocations.
+	void Reset() { Pairs.clear(); }
 
-	// ---- Adding ----
+	// Removes all pairs and leaves room for ExpectedNumElements.
+	void Empty(int32 ExpectedNumElements = 0)
+	{
+		Pairs = FPairs();
+		Reserve(ExpectedNumElements);
+	}
 
-	// Sets the key's value, replacing any value it had; returns the stored value.
+	void Reserve(int32 Number)
+	{
+		if (Number > 0)
+		{
+			Pairs.reserve(static_cast<size_t>(Number));
+		}
+	}
+
+	// Sets the key's value (a default-constructed one when none is given), replacing the pair the key had.
+	template <typename KeyArgType, typename... ValueArgTypes>
+	ValueType& Emplace(KeyArgType&& InKey, ValueArgTypes&&... InValue)
+	{
+		ElementType Pair(Forward<KeyArgType>(InKey), ValueType(Forward<ValueArgTypes>(InValue)...));
+		const auto [It, bInserted] = Pairs.insert(MoveTemp(Pair));
+		ElementType& Stored = Mutable(*It);
+		if (!bInserted)
+		{
+			// The set did not take Pair: it is still whole, and its key is equal to the one it replaces.
+			Stored = MoveTemp(Pair);
+		}
+		return Stored.Value;
+	}
 	ValueType& Add(const KeyType& InKey, const ValueType& InValue) { return Emplace(InKey, InValue); }
 	ValueType& Add(const KeyType& InKey, ValueType&& InValue) { return Emplace(InKey, MoveTempIfPossible(InValue)); }
 	ValueType& Add(KeyType&& InKey, const ValueType& InValue) { return Emplace(MoveTempIfPossible(InKey), InValue); }
@@ -107,96 +91,26 @@ public:
 	{
 		return Emplace(MoveTempIfPossible(InKey), MoveTempIfPossible(InValue));
 	}
-	// Sets the key's value to a default-constructed one.
 	ValueType& Add(const KeyType& InKey) { return Emplace(InKey); }
-	ValueType& Add(KeyType&& InKey) { return Emplace(MoveTempIfPossible(InKey)); }
 
-	template <typename KeyArgType> ValueType& Emplace(KeyArgType&& InKey)
-	{
-		return Pairs[Pairs.Emplace(ElementType(Forward<KeyArgType>(InKey), ValueType()))].Value;
-	}
-
-	template <typename KeyArgType, typename ValueArgType> ValueType& Emplace(KeyArgType&& InKey, ValueArgType&& InValue)
-	{
-		return Pairs[Pairs.Emplace(ElementType(Forward<KeyArgType>(InKey), Forward<ValueArgType>(InValue)))].Value;
-	}
-
-	// The key's value, adding a default-constructed one when the key is absent.
-	ValueType& FindOrAdd(const KeyType& InKey)
+	// The key's value, adding InValue (or a default-constructed value) when the key is absent; an existing value is
+	// left alone.
+	template <typename... ValueArgTypes> ValueType& FindOrAdd(const KeyType& InKey, ValueArgTypes&&... InValue)
 	{
 		ValueType* Found = Find(InKey);
-		return Found != nullptr ? *Found : Emplace(InKey);
+		return Found != nullptr ? *Found : Emplace(InKey, Forward<ValueArgTypes>(InValue)...);
 	}
-	ValueType& FindOrAdd(KeyType&& InKey)
-	{
-		ValueType* Found = Find(InKey);
-		return Found != nullptr ? *Found : Emplace(MoveTempIfPossible(InKey));
-	}
-	// The key's value, adding InValue when the key is absent; an existing value is left alone.
-	template <typename ValueArgType> ValueType& FindOrAdd(const KeyType& InKey, ValueArgType&& InValue)
-	{
-		ValueType* Found = Find(InKey);
-		return Found != nullptr ? *Found : Emplace(InKey, Forward<ValueArgType>(InValue));
-	}
-
-	void Append(const TMap& Other)
-	{
-		Reserve(Num() + Other.Num());
-		for (const ElementType& Pair : Other)
-		{
-			Add(Pair.Key, Pair.Value);
-		}
-	}
-
-	// ---- Removing ----
 
 	// Removes the key and its value; returns how many pairs were removed (0 or 1).
-	int32 Remove(const KeyType& InKey) { return Pairs.Remove(InKey); }
-
-	// Copies the key's value out and removes the pair; false when the key is absent.
-	bool RemoveAndCopyValue(const KeyType& InKey, ValueType& OutRemovedValue)
-	{
-		const FSetElementId Id = Pairs.FindId(InKey);
-		if (!Id.IsValidId())
-		{
-			return false;
-		}
-		OutRemovedValue = MoveTemp(Pairs[Id].Value);
-		Pairs.Remove(Id);
-		return true;
-	}
-
-	// The key must be present.
-	ValueType FindAndRemoveChecked(const KeyType& InKey)
-	{
-		const FSetElementId Id = Pairs.FindId(InKey);
-		check(Id.IsValidId());
-		ValueType Result = MoveTemp(Pairs[Id].Value);
-		Pairs.Remove(Id);
-		return Result;
-	}
-
-	// ---- Look-up ----
+	int32 Remove(const KeyType& InKey) { return static_cast<int32>(Pairs.erase(InKey)); }
 
 	// The key's value, or null when the key is absent.
 	ValueType* Find(const KeyType& InKey)
 	{
-		ElementType* Pair = Pairs.Find(InKey);
-		return Pair != nullptr ? &Pair->Value : nullptr;
+		const auto Found = Pairs.find(InKey);
+		return Found != Pairs.end() ? &Mutable(*Found).Value : nullptr;
 	}
 	const ValueType* Find(const KeyType& InKey) const { return const_cast<TMap*>(this)->Find(InKey); }
-
-	// A copy of the key's value, or of the default when the key is absent.
-	ValueType FindRef(const KeyType& InKey) const
-	{
-		const ValueType* Found = Find(InKey);
-		return Found != nullptr ? *Found : ValueType();
-	}
-	ValueType FindRef(const KeyType& InKey, ValueType DefaultValue) const
-	{
-		const ValueType* Found = Find(InKey);
-		return Found != nullptr ? *Found : DefaultValue;
-	}
 
 	// The key must be present.
 	ValueType& FindChecked(const KeyType& InKey)
@@ -210,101 +124,19 @@ public:
 	ValueType& operator[](const KeyType& InKey) { return FindChecked(InKey); }
 	const ValueType& operator[](const KeyType& InKey) const { return FindChecked(InKey); }
 
-	// The first key (in iteration order) whose value equals InValue, or null.
-	const KeyType* FindKey(const ValueType& InValue) const
-	{
-		for (const ElementType& Pair : Pairs)
-		{
-			if (Pair.Value == InValue)
-			{
-				return &Pair.Key;
-			}
-		}
-		return nullptr;
-	}
+	bool Contains(const KeyType& InKey) const { return Pairs.find(InKey) != Pairs.end(); }
 
-	bool Contains(const KeyType& InKey) const { return Pairs.Contains(InKey); }
-
-	// ---- Whole-map operations ----
-
-	void GenerateKeyArray(TArray<KeyType>& OutArray) const
-	{
-		OutArray.Reset(Num());
-		for (const ElementType& Pair : Pairs)
-		{
-			OutArray.Add(Pair.Key);
-		}
-	}
-
-	void GenerateValueArray(TArray<ValueType>& OutArray) const
-	{
-		OutArray.Reset(Num());
-		for (const ElementType& Pair : Pairs)
-		{
-			OutArray.Add(Pair.Value);
-		}
-	}
-
-	// Returns the number of keys.
-	int32 GetKeys(TArray<KeyType>& OutKeys) const
-	{
-		GenerateKeyArray(OutKeys);
-		return OutKeys.Num();
-	}
-
-	template <typename PredicateType> TMap FilterByPredicate(const PredicateType& Predicate) const
-	{
-		TMap Result;
-		for (const ElementType& Pair : Pairs)
-		{
-			if (Predicate(Pair))
-			{
-				Result.Add(Pair.Key, Pair.Value);
-			}
-		}
-		return Result;
-	}
-
-	// Reorders the pairs by key or by value.
-	template <typename PredicateType> void KeySort(const PredicateType& Predicate)
-	{
-		Pairs.Sort([&Predicate](const ElementType& A, const ElementType& B) { return Predicate(A.Key, B.Key); });
-	}
-	template <typename PredicateType> void ValueSort(const PredicateType& Predicate)
-	{
-		Pairs.Sort([&Predicate](const ElementType& A, const ElementType& B) { return Predicate(A.Value, B.Value); });
-	}
-	template <typename PredicateType> void KeyStableSort(const PredicateType& Predicate) { KeySort(Predicate); }
-	template <typename PredicateType> void ValueStableSort(const PredicateType& Predicate) { ValueSort(Predicate); }
-
-	// Same keys with equal values, whatever the order.
-	bool OrderIndependentCompareEqual(const TMap& Other) const
-	{
-		if (Num() != Other.Num())
-		{
-			return false;
-		}
-		for (const ElementType& Pair : Pairs)
-		{
-			const ValueType* OtherValue = Other.Find(Pair.Key);
-			if (OtherValue == nullptr || !(*OtherValue == Pair.Value))
-			{
-				return false;
-			}
-		}
-		return true;
-	}
-
-	// ---- Iteration ----
-
-	TIterator CreateIterator() { return TIterator(Pairs.CreateIterator()); }
-	TConstIterator CreateConstIterator() const { return TConstIterator(Pairs.CreateConstIterator()); }
-
-	auto begin() { return Pairs.begin(); }
-	auto end() { return Pairs.end(); }
-	auto begin() const { return Pairs.begin(); }
-	auto end() const { return Pairs.end(); }
+	// The pairs in insertion order. A pair's value may be changed in place, its key must not be.
+	ElementType* begin() { return const_cast<ElementType*>(Pairs.data()); }
+	ElementType* end() { return begin() + Pairs.size(); }
+	const ElementType* begin() const { return Pairs.data(); }
+	const ElementType* end() const { return Pairs.data() + Pairs.size(); }
 
 private:
-	FPairSet Pairs;
+	using FPairs = typename TKeyFuncsHashSet<ElementType, KeyFuncs>::Type;
+
+	// The set hands its elements out read-only; the value is not part of the hash, so it may change.
+	static ElementType& Mutable(const ElementType& Pair) { return const_cast<ElementType&>(Pair); }
+
+	FPairs Pairs;
 };

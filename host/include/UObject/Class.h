@@ -282,7 +282,6 @@ DECLARE_BASE_STRUCTURE(FQuat)
 DECLARE_BASE_STRUCTURE(FRotator)
 DECLARE_BASE_STRUCTURE(FTransform)
 DECLARE_BASE_STRUCTURE(FLinearColor)
-DECLARE_BASE_STRUCTURE(FColor)
 DECLARE_BASE_STRUCTURE(FEulerTransform)
 
 // Control Rig's element key types; registered with the rig hierarchy in the ControlRig area.

@@ -1,10 +1,10 @@
 // The global name table behind FName.
 //
 // Every distinct spelling is one entry, which also records the comparison entry of its text: the first spelling of
-// that text, ignoring case. Entries live in fixed-size chunks that never move, so an entry can be read without a
-// lock once its index is known. Two open-addressing tables of (hash, index) slots find entries: one by exact
-// spelling over every entry, one ignoring case over the comparison entries. Both sit behind one reader/writer lock:
-// finding an existing spelling takes only the read lock and allocates nothing; a new spelling takes the write lock.
+// that text, ignoring case. Two standard hash maps of views of the entries' texts find entries, one by exact spelling
+// over every entry, one ignoring case over the comparison entries; one reader/writer lock guards them and the adding
+// of entries. Entries sit in fixed-size chunks that never move and are never changed once added, so a name's text is
+// read by index without a lock: comparing a name with text or printing it costs no locking.
 #include "UObject/NameTypes.h"
 
 #include "HAL/CriticalSection.h"
@@ -12,7 +12,8 @@
 #include <atomic>
 #include <cstring>
 #include <string>
-#include <vector>
+#include <string_view>
+#include <unordered_map>
 
 namespace
 {
@@ -22,82 +23,20 @@ struct FNameEntryIds
 	uint32 DisplayId = 0;
 };
 
-// FNV-1a over the characters as they are: the hash of an exact spelling.
-uint32 HashSpelling(const TCHAR* Text, int32 Len)
+struct FIgnoreCaseHash
 {
-	uint32 Hash = 2166136261u;
-	for (int32 Index = 0; Index < Len; ++Index)
+	size_t operator()(std::string_view Text) const
 	{
-		Hash ^= static_cast<uint8>(Text[Index]);
-		Hash *= 16777619u;
+		return FCrc::Strihash_DEPRECATED(static_cast<int32>(Text.size()), Text.data());
 	}
-	return Hash;
-}
+};
 
-// Open addressing with linear probing; at most half full. Slots hold the text's hash beside the entry index, so
-// most mismatches are rejected without reading the entry.
-class FNameSlotTable
+struct FIgnoreCaseEqual
 {
-public:
-	static constexpr int32 InitialSize = 1024;
-
-	FNameSlotTable() : Slots(InitialSize) {}
-
-	// The slot whose entry satisfies Matches, or the empty slot where such an entry would go.
-	template <typename MatchesType> int32 Probe(uint32 Hash, MatchesType&& Matches) const
+	bool operator()(std::string_view A, std::string_view B) const
 	{
-		const uint32 Mask = static_cast<uint32>(Slots.size()) - 1;
-		for (uint32 Index = Hash & Mask;; Index = (Index + 1) & Mask)
-		{
-			const FSlot& Slot = Slots[Index];
-			if (Slot.IdPlusOne == 0 || (Slot.Hash == Hash && Matches(Slot.IdPlusOne - 1)))
-			{
-				return static_cast<int32>(Index);
-			}
-		}
+		return A.size() == B.size() && FCString::Strnicmp(A.data(), B.data(), A.size()) == 0;
 	}
-
-	bool IsUsed(int32 SlotIndex) const { return Slots[SlotIndex].IdPlusOne != 0; }
-	uint32 GetId(int32 SlotIndex) const { return Slots[SlotIndex].IdPlusOne - 1; }
-
-	// Fills the empty slot Probe returned; the table may grow, so slot indices are stale afterwards.
-	void Claim(int32 SlotIndex, uint32 Hash, uint32 Id)
-	{
-		Slots[SlotIndex] = FSlot{Hash, Id + 1};
-		if (2 * ++NumUsed > Slots.size())
-		{
-			Grow();
-		}
-	}
-
-private:
-	struct FSlot
-	{
-		uint32 Hash = 0;
-		uint32 IdPlusOne = 0;
-	};
-
-	void Grow()
-	{
-		std::vector<FSlot> OldSlots(Slots.size() * 2);
-		OldSlots.swap(Slots);
-		const uint32 Mask = static_cast<uint32>(Slots.size()) - 1;
-		for (const FSlot& Slot : OldSlots)
-		{
-			if (Slot.IdPlusOne != 0)
-			{
-				uint32 Index = Slot.Hash & Mask;
-				while (Slots[Index].IdPlusOne != 0)
-				{
-					Index = (Index + 1) & Mask;
-				}
-				Slots[Index] = Slot;
-			}
-		}
-	}
-
-	std::vector<FSlot> Slots;
-	size_t NumUsed = 0;
 };
 
 class FNamePool
@@ -118,43 +57,40 @@ public:
 		{
 			return FNameEntryIds();
 		}
-		const uint32 SpellingHash = HashSpelling(Text, Len);
+		const std::string_view Spelling(Text, static_cast<size_t>(Len));
 		{
 			FReadScopeLock ReadLock(Lock);
-			const int32 SpellingSlot = ProbeSpelling(Text, Len, SpellingHash);
-			if (Spellings.IsUsed(SpellingSlot))
+			if (const auto Found = Spellings.find(Spelling); Found != Spellings.end())
 			{
-				return IdsOf(Spellings.GetId(SpellingSlot));
+				return IdsOf(Found->second);
 			}
 			if (!bAdd)
 			{
-				const int32 TextSlot = ProbeText(Text, Len, FCrc::Strihash_DEPRECATED(Len, Text));
-				return Texts.IsUsed(TextSlot) ? IdsOf(Texts.GetId(TextSlot)) : FNameEntryIds();
+				const auto FoundText = Texts.find(Spelling);
+				return FoundText != Texts.end() ? IdsOf(FoundText->second) : FNameEntryIds();
 			}
 		}
 
 		FWriteScopeLock WriteLock(Lock);
 		// Another thread may have added the spelling between the two locks.
-		const int32 SpellingSlot = ProbeSpelling(Text, Len, SpellingHash);
-		if (Spellings.IsUsed(SpellingSlot))
+		if (const auto Found = Spellings.find(Spelling); Found != Spellings.end())
 		{
-			return IdsOf(Spellings.GetId(SpellingSlot));
+			return IdsOf(Found->second);
 		}
-		const uint32 TextHash = FCrc::Strihash_DEPRECATED(Len, Text);
-		const int32 TextSlot = ProbeText(Text, Len, TextHash);
-		const bool bNewText = !Texts.IsUsed(TextSlot);
 		const uint32 Id = NumEntries.load(std::memory_order_relaxed);
-		const uint32 ComparisonId = bNewText ? Id : Texts.GetId(TextSlot);
-		AddEntry(Text, Len, ComparisonId);
-		Spellings.Claim(SpellingSlot, SpellingHash, Id);
-		if (bNewText)
+		const auto FoundText = Texts.find(Spelling);
+		const uint32 ComparisonId = FoundText != Texts.end() ? FoundText->second : Id;
+		const std::string_view Stored = AddEntry(Spelling, ComparisonId).Text;
+		Spellings.emplace(Stored, Id);
+		if (ComparisonId == Id)
 		{
-			Texts.Claim(TextSlot, TextHash, Id);
+			Texts.emplace(Stored, Id);
 		}
 		return FNameEntryIds{ComparisonId, Id};
 	}
 
-	const std::string& Resolve(uint32 Id) const { return ResolveEntry(Id).Text; }
+	// The entry's text, which lives as long as the process. Id comes from a name, so its entry is complete.
+	std::string_view Resolve(uint32 Id) const { return ResolveEntry(Id).Text; }
 
 	uint32 Num() const { return NumEntries.load(std::memory_order_acquire); }
 
@@ -175,33 +111,13 @@ private:
 
 	const FEntry& ResolveEntry(uint32 Id) const
 	{
-		const FEntry* Chunk = Chunks[Id >> ChunkBits].load(std::memory_order_acquire);
-		return Chunk[Id & (ChunkSize - 1)];
+		return Chunks[Id >> ChunkBits].load(std::memory_order_acquire)[Id & (ChunkSize - 1)];
 	}
 
 	FNameEntryIds IdsOf(uint32 Id) const { return FNameEntryIds{ResolveEntry(Id).ComparisonId, Id}; }
 
-	int32 ProbeSpelling(const TCHAR* Text, int32 Len, uint32 Hash) const
-	{
-		return Spellings.Probe(Hash,
-			[this, Text, Len](uint32 Id)
-			{
-				const std::string& Entry = Resolve(Id);
-				return static_cast<int32>(Entry.size()) == Len && FCString::Strncmp(Entry.c_str(), Text, Len) == 0;
-			});
-	}
-
-	int32 ProbeText(const TCHAR* Text, int32 Len, uint32 Hash) const
-	{
-		return Texts.Probe(Hash,
-			[this, Text, Len](uint32 Id)
-			{
-				const std::string& Entry = Resolve(Id);
-				return static_cast<int32>(Entry.size()) == Len && FCString::Strnicmp(Entry.c_str(), Text, Len) == 0;
-			});
-	}
-
-	void AddEntry(const TCHAR* Text, int32 Len, uint32 ComparisonId)
+	// Called under the write lock.
+	const FEntry& AddEntry(std::string_view Text, uint32 ComparisonId)
 	{
 		const uint32 Id = NumEntries.load(std::memory_order_relaxed);
 		const uint32 ChunkIndex = Id >> ChunkBits;
@@ -213,16 +129,17 @@ private:
 			Chunks[ChunkIndex].store(Chunk, std::memory_order_release);
 		}
 		FEntry& Entry = Chunk[Id & (ChunkSize - 1)];
-		Entry.Text.assign(Text, Len);
+		Entry.Text.assign(Text);
 		Entry.ComparisonId = ComparisonId;
 		NumEntries.store(Id + 1, std::memory_order_release);
+		return Entry;
 	}
 
 	mutable FRWLock Lock;
 	// Every entry, by exact spelling.
-	FNameSlotTable Spellings;
+	std::unordered_map<std::string_view, uint32> Spellings;
 	// The comparison entries, by text ignoring case.
-	FNameSlotTable Texts;
+	std::unordered_map<std::string_view, uint32, FIgnoreCaseHash, FIgnoreCaseEqual> Texts;
 	std::atomic<FEntry*> Chunks[MaxChunks] = {};
 	std::atomic<uint32> NumEntries = 0;
 };
@@ -244,7 +161,7 @@ int32 CompareIgnoreCase(const TCHAR* A, int32 ALen, const TCHAR* B, int32 BLen)
 // Where the engine would split a trailing "_<digits>" off as a number: not after a leading zero (unless the
 // digits are just "0"), not for more than 10 digits, not for values of 2^31 - 1 or more. Returns the stored
 // number (value + 1), 0 when the text has none; OutBaseLen is the length without the suffix.
-uint32 ParseNumberSuffix(const std::string& Text, int32& OutBaseLen)
+uint32 ParseNumberSuffix(std::string_view Text, int32& OutBaseLen)
 {
 	const int32 Len = static_cast<int32>(Text.size());
 	OutBaseLen = Len;
@@ -262,7 +179,11 @@ uint32 ParseNumberSuffix(const std::string& Text, int32& OutBaseLen)
 	{
 		return 0;
 	}
-	const int64 Number = FCString::Atoi64(Text.c_str() + FirstDigit);
+	int64 Number = 0;
+	for (int32 Index = FirstDigit; Index < Len; ++Index)
+	{
+		Number = Number * 10 + (Text[Index] - '0');
+	}
 	if (Number >= INT32_MAX)
 	{
 		return 0;
@@ -294,8 +215,8 @@ FName::FName(const TCHAR* Name, int32 InNumber)
 
 FString FName::ToString() const
 {
-	const std::string& Text = FNamePool::Get().Resolve(DisplayIndex.ToUnstableInt());
-	return FString(static_cast<int32>(Text.size()), Text.c_str());
+	const std::string_view Text = FNamePool::Get().Resolve(DisplayIndex.ToUnstableInt());
+	return FString(static_cast<int32>(Text.size()), Text.data());
 }
 
 void FName::ToString(FString& Out) const
@@ -306,16 +227,16 @@ void FName::ToString(FString& Out) const
 
 void FName::AppendString(FString& Out) const
 {
-	const std::string& Text = FNamePool::Get().Resolve(DisplayIndex.ToUnstableInt());
-	Out.Append(Text.c_str(), static_cast<int32>(Text.size()));
+	const std::string_view Text = FNamePool::Get().Resolve(DisplayIndex.ToUnstableInt());
+	Out.Append(Text.data(), static_cast<int32>(Text.size()));
 }
 
 uint32 FName::ToStringInternal(TCHAR* Out, uint32 OutSize) const
 {
 	check(OutSize > 0);
-	const std::string& Text = FNamePool::Get().Resolve(DisplayIndex.ToUnstableInt());
+	const std::string_view Text = FNamePool::Get().Resolve(DisplayIndex.ToUnstableInt());
 	const uint32 Len = static_cast<uint32>(Text.size()) < OutSize - 1 ? static_cast<uint32>(Text.size()) : OutSize - 1;
-	std::memcpy(Out, Text.c_str(), Len * sizeof(TCHAR));
+	std::memcpy(Out, Text.data(), Len * sizeof(TCHAR));
 	Out[Len] = TCHAR(0);
 	return Len;
 }
@@ -332,8 +253,8 @@ bool FName::operator==(const TCHAR* Other) const
 	{
 		return IsNone();
 	}
-	const std::string& Text = FNamePool::Get().Resolve(ComparisonIndex.ToUnstableInt());
-	return FCString::Stricmp(Text.c_str(), Other) == 0;
+	const std::string_view Text = FNamePool::Get().Resolve(ComparisonIndex.ToUnstableInt());
+	return std::strlen(Other) == Text.size() && FCString::Strnicmp(Text.data(), Other, Text.size()) == 0;
 }
 
 int32 FName::Compare(const FName& Other) const
@@ -343,13 +264,13 @@ int32 FName::Compare(const FName& Other) const
 		return 0;
 	}
 	FNamePool& Pool = FNamePool::Get();
-	const std::string& Text = Pool.Resolve(ComparisonIndex.ToUnstableInt());
-	const std::string& OtherText = Pool.Resolve(Other.ComparisonIndex.ToUnstableInt());
+	const std::string_view Text = Pool.Resolve(ComparisonIndex.ToUnstableInt());
+	const std::string_view OtherText = Pool.Resolve(Other.ComparisonIndex.ToUnstableInt());
 	int32 BaseLen = 0;
 	int32 OtherBaseLen = 0;
 	const uint32 Number = ParseNumberSuffix(Text, BaseLen);
 	const uint32 OtherNumber = ParseNumberSuffix(OtherText, OtherBaseLen);
-	const int32 BaseDiff = CompareIgnoreCase(Text.c_str(), BaseLen, OtherText.c_str(), OtherBaseLen);
+	const int32 BaseDiff = CompareIgnoreCase(Text.data(), BaseLen, OtherText.data(), OtherBaseLen);
 	if (BaseDiff != 0)
 	{
 		return BaseDiff;

@@ -42,10 +42,6 @@ IMPLEMENT_BASE_STRUCTURE(
 	REFLECT_STRUCT_MEMBER(FLinearColor, G); REFLECT_STRUCT_MEMBER(FLinearColor, B);
 	REFLECT_STRUCT_MEMBER(FLinearColor, A))
 
-IMPLEMENT_BASE_STRUCTURE(FColor, nullptr, "/Script/CoreUObject", "Color", REFLECT_STRUCT_MEMBER(FColor, B);
-						 REFLECT_STRUCT_MEMBER(FColor, G); REFLECT_STRUCT_MEMBER(FColor, R);
-						 REFLECT_STRUCT_MEMBER(FColor, A))
-
 IMPLEMENT_BASE_STRUCTURE(FEulerTransform, nullptr, "/Script/AnimationCore", "EulerTransform",
 						 REFLECT_STRUCT_MEMBER(FEulerTransform, Location);
 						 REFLECT_STRUCT_MEMBER(FEulerTransform, Rotation);
