@@ -20,7 +20,8 @@ typedef char UTF8CHAR;
 typedef char TCHAR;
 #define TEXT(x) x
 
-#define FORCEINLINE inline
+// As the engine defines it for this compiler: inlined whatever the optimiser would decide.
+#define FORCEINLINE inline __attribute__((always_inline))
 #define FORCENOINLINE __attribute__((noinline))
 #define UE_NODISCARD [[nodiscard]]
 
