@@ -1,6 +1,7 @@
 // The bend solver as the module presents it: the records and the unit in the script package with their fields,
 // pins, defaults and metadata, and its RigVM function reading the five pins in declaration order.
 #include "BendTestRig.h"
+#include "MetaDataTestUtils.h"
 
 #include "RigVMCore/RigVMRegistry.h"
 #include "UObject/Package.h"
@@ -17,16 +18,6 @@ using ::testing::UnorderedElementsAre;
 
 namespace
 {
-std::map<std::string, std::string> MetaDataOf(const FMetaDataMap& Field)
-{
-	std::map<std::string, std::string> Result;
-	for (const auto& Entry : Field.GetMetaDataMap())
-	{
-		Result[*Entry.Key.ToString()] = *Entry.Value;
-	}
-	return Result;
-}
-
 std::vector<std::string> OwnFieldNames(const UStruct* Struct)
 {
 	std::vector<std::string> Names;

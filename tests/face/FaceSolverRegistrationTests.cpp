@@ -1,6 +1,7 @@
 // The face solver as the module presents it: node metadata, pins in order with their metadata and defaults, and its
 // RigVM function, whose entry hands hidden state over by reference so that it lasts from one evaluation to the next.
 #include "FaceSolverTestRig.h"
+#include "MetaDataTestUtils.h"
 #include "RigVMCore/RigVMRegistry.h"
 #include "UObject/Package.h"
 #include "UObject/UObjectGlobals.h"
@@ -18,15 +19,6 @@ namespace
 {
 const TCHAR* const HeaderPath = TEXT("Public/RigUnit_QVFaceSDKSolver.h");
 
-std::map<std::string, std::string> MetaDataOf(const FMetaDataMap& Field)
-{
-	std::map<std::string, std::string> Result;
-	for (const auto& Entry : Field.GetMetaDataMap())
-	{
-		Result[*Entry.Key.ToString()] = *Entry.Value;
-	}
-	return Result;
-}
 } // namespace
 
 TEST(FaceSolverRegistration, TheNodeHasItsMetadataAndNoToolTip)

@@ -1,6 +1,7 @@
 // The gameplay classes as reflection presents them to the editor and Blueprint: names, class chain, metadata,
 // the two Blueprint functions (called through reflection too) and the HUD's inherited editor settings.
 #include "GameplayTestWorld.h"
+#include "MetaDataTestUtils.h"
 
 #include "UObject/Package.h"
 #include "UObject/UObjectGlobals.h"
@@ -17,16 +18,6 @@ using ::testing::UnorderedElementsAre;
 
 namespace
 {
-std::map<std::string, std::string> MetaDataOf(const FMetaDataMap& Field)
-{
-	std::map<std::string, std::string> Result;
-	for (const auto& Entry : Field.GetMetaDataMap())
-	{
-		Result[*Entry.Key.ToString()] = *Entry.Value;
-	}
-	return Result;
-}
-
 UClass* FindPluginClass(const TCHAR* Name)
 {
 	return FindObject<UClass>(FindPackage(nullptr, TEXT("/Script/QuorvelUnreal")), Name);

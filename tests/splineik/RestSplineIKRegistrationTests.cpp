@@ -1,6 +1,7 @@
 // The rest spline IK unit as the module presents it: its node metadata, its pins in order with their metadata,
 // types and defaults, and its RigVM function.
 #include "RigUnit_QVRestSplineIK.h"
+#include "MetaDataTestUtils.h"
 
 #include "RigVMCore/RigVMRegistry.h"
 #include "UObject/Package.h"
@@ -17,19 +18,6 @@
 using ::testing::ElementsAre;
 using ::testing::Pair;
 using ::testing::UnorderedElementsAre;
-
-namespace
-{
-std::map<std::string, std::string> MetaDataOf(const FMetaDataMap& Field)
-{
-	std::map<std::string, std::string> Result;
-	for (const auto& Entry : Field.GetMetaDataMap())
-	{
-		Result[*Entry.Key.ToString()] = *Entry.Value;
-	}
-	return Result;
-}
-} // namespace
 
 TEST(RestSplineIKRegistration, TheScriptPackageHoldsTheUnitWithItsNodeMetadata)
 {

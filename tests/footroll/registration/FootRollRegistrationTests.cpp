@@ -1,6 +1,7 @@
 // The reverse foot roll as the module presents it: its script-package entry, node and pin metadata, pin defaults,
 // its RigVM function (registered once and runnable through memory handles) and the module itself.
 #include "RigUnit_QVReverseFootRoll.h"
+#include "MetaDataTestUtils.h"
 
 #include "Modules/ModuleManager.h"
 #include "RigVMCore/RigVMRegistry.h"
@@ -24,16 +25,6 @@ using ::testing::UnorderedElementsAre;
 namespace
 {
 const TCHAR* const FunctionName = TEXT("FRigUnit_QVReverseFootRoll::Execute");
-
-std::map<std::string, std::string> MetaDataOf(const FMetaDataMap& Field)
-{
-	std::map<std::string, std::string> Result;
-	for (const auto& Pair : Field.GetMetaDataMap())
-	{
-		Result[*Pair.Key.ToString()] = *Pair.Value;
-	}
-	return Result;
-}
 
 std::vector<std::string> OwnPinNames(const UStruct* Struct)
 {
