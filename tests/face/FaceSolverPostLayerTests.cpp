@@ -250,9 +250,8 @@ TEST(FaceSolverDirectFollowers, TheHelperFollowsTheRowsPoseOfTheBoneNotTheDirect
 	// A follower whose direct control is missing has no record and is skipped.
 	FQVFaceSDKDirectControl& Missing = Rig.Asset->DirectControls.AddDefaulted_GetRef();
 	Missing.ControlName = TEXT("noSuchControl");
-	Missing.BoneName = TEXT("nose");
-	Missing.FollowNullName = TEXT("otherFollow");
 	Missing.BoneName = TEXT("noSuchBone");
+	Missing.FollowNullName = TEXT("otherFollow");
 
 	// The rows lift the nose by 1; its direct control pushes it 2 forward on top.
 	Rig.AddControl(TEXT("sniff"), Rig.Box, ERigControlType::Float, FRigControlValue::Make<float>(1.f));
