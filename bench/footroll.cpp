@@ -82,11 +82,16 @@ BENCHMARK(BM_FootRollFrameStartOnly);
 
 static void BM_FootRollFloor(benchmark::State& State)
 {
-	// The five pivots' setup transforms as the leg above holds them, and the turned transforms written back.
-	TArray<FTransform> Setups;
-	Setups.Init(FTransform(FVector(1, 2, 3)), 5);
-	TArray<FTransform> Turned;
-	Turned.SetNum(5);
+	// The five pivots' setup transforms as the leg above holds them, and the turned transforms written back. Both on
+	// the stack, one after the other: separate heap blocks could land a multiple of 4 KiB apart, where the processor
+	// takes each read of a setup for a read of the turned transform just written, and the floor would vary by a
+	// third from one run to the next.
+	FTransform Setups[5];
+	for (FTransform& Setup : Setups)
+	{
+		Setup = FTransform(FVector(1, 2, 3));
+	}
+	FTransform Turned[5];
 	const FRigUnit_QVReverseFootRoll Pins;
 	const FVector RollAxis(1.0, 0.0, 0.0);
 	const FVector InnerAxis = QVFootRockAxis::ToPivotAxis(QVFootRockAxis::Parse(Pins.InnerRockAxis));
@@ -106,7 +111,7 @@ static void BM_FootRollFloor(benchmark::State& State)
 		Turned[4] = QVFootRoll::TurnAboutSetupAxis(Setups[4], OuterAxis,
 			QVFootRoll::RockHalfAngle(QVFootRoll::ComputeRockAngle(
 				Rock, Pins.OuterRockMin, Pins.OuterRockMax, Pins.OuterRockMultiplier)));
-		benchmark::DoNotOptimize(Turned.GetData());
+		benchmark::DoNotOptimize(Turned);
 		benchmark::ClobberMemory();
 		RollDegrees = RollDegrees > 90.f ? -30.f : RollDegrees + 1.f;
 	}

@@ -41,7 +41,15 @@ public:
 	template <typename T> bool Contains(const FRigElementKey& InKey) const { return Find<T>(InKey) != nullptr; }
 
 	// The element's index, or INDEX_NONE. There are no key redirectors here, so the flag changes nothing.
-	CONTROLRIG_API int32 GetIndex(const FRigElementKey& InKey, bool bFollowRedirector = true) const;
+	int32 GetIndex(const FRigElementKey& InKey, bool bFollowRedirector = true) const
+	{
+		if (!InKey.IsValid())
+		{
+			return INDEX_NONE;
+		}
+		const int32* Found = IndexLookup.Find(InKey);
+		return Found ? *Found : INDEX_NONE;
+	}
 
 	FRigElementKey GetKey(int32 InElementIndex) const
 	{

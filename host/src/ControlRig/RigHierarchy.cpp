@@ -19,7 +19,7 @@ bool IsRotatorControl(ERigControlType InType)
 	return InType == ERigControlType::Rotator || InType == ERigControlType::EulerTransform;
 }
 
-bool IsBitwiseEqual(const FTransform& A, const FTransform& B)
+FORCEINLINE bool IsBitwiseEqual(const FTransform& A, const FTransform& B)
 {
 	return A.GetRotation().X == B.GetRotation().X && A.GetRotation().Y == B.GetRotation().Y &&
 		A.GetRotation().Z == B.GetRotation().Z && A.GetRotation().W == B.GetRotation().W &&
@@ -125,16 +125,6 @@ int32 URigHierarchy::Num(ERigElementType InElementType) const
 		}
 	}
 	return Count;
-}
-
-int32 URigHierarchy::GetIndex(const FRigElementKey& InKey, bool bFollowRedirector) const
-{
-	if (!InKey.IsValid())
-	{
-		return INDEX_NONE;
-	}
-	const int32* Found = IndexLookup.Find(InKey);
-	return Found ? *Found : INDEX_NONE;
 }
 
 TArray<FRigElementKey> URigHierarchy::GetAllKeys(bool bTraverse, ERigElementType InElementType) const
@@ -542,25 +532,24 @@ void URigHierarchy::ResetPoseToInitial(ERigElementType InTypeFilter)
 FRigControlValue URigHierarchy::GetControlValue(
 	FRigControlElement* InControlElement, ERigControlValueType InValueType, bool bUsePreferredAngles) const
 {
-	if (InControlElement == nullptr)
-	{
-		return FRigControlValue();
-	}
-	const FRigControlSettings& Settings = InControlElement->Settings;
-	switch (InValueType)
-	{
-		case ERigControlValueType::Minimum:
-			return Settings.MinimumValue;
-		case ERigControlValueType::Maximum:
-			return Settings.MaximumValue;
-		default:
-			break;
-	}
+	// One named result and one return, so the value is built in the caller's storage rather than copied twice.
+	static const FRigControlValue NoValue;
+	const FRigControlValue* Source = &NoValue;
 	const bool bInitial = InValueType == ERigControlValueType::Initial;
-	FRigControlValue Value = Controls[InControlElement->GetSubIndex()].Value[bInitial ? InitialPose : CurrentPose];
-	if (bUsePreferredAngles && IsRotatorControl(Settings.ControlType))
+	if (InControlElement != nullptr)
 	{
-		SetValueRotation(Value, Settings.ControlType, InControlElement->PreferredEulerAngles.GetRotator(bInitial));
+		const FRigControlSettings& Settings = InControlElement->Settings;
+		Source = InValueType == ERigControlValueType::Minimum ? &Settings.MinimumValue
+			: InValueType == ERigControlValueType::Maximum
+			? &Settings.MaximumValue
+			: &Controls[InControlElement->GetSubIndex()].Value[bInitial ? InitialPose : CurrentPose];
+	}
+	FRigControlValue Value = *Source;
+	if (Source != &NoValue && bUsePreferredAngles && IsRotatorControl(InControlElement->Settings.ControlType) &&
+		(bInitial || InValueType == ERigControlValueType::Current))
+	{
+		SetValueRotation(
+			Value, InControlElement->Settings.ControlType, InControlElement->PreferredEulerAngles.GetRotator(bInitial));
 	}
 	return Value;
 }

@@ -3,15 +3,19 @@
 
 EQVFootRockAxis QVFootRockAxis::Parse(const FName& AxisName)
 {
-	if (AxisName == TEXT("X"))
+	// Names compare by their case-insensitive table entry, so the letters match in either case without reading text.
+	static const FName XName(TEXT("X"));
+	static const FName YName(TEXT("Y"));
+	static const FName ZName(TEXT("Z"));
+	if (AxisName == XName)
 	{
 		return EQVFootRockAxis::X;
 	}
-	if (AxisName == TEXT("Y"))
+	if (AxisName == YName)
 	{
 		return EQVFootRockAxis::Y;
 	}
-	return AxisName == TEXT("Z") ? EQVFootRockAxis::Z : EQVFootRockAxis::Unrecognised;
+	return AxisName == ZName ? EQVFootRockAxis::Z : EQVFootRockAxis::Unrecognised;
 }
 
 FVector QVFootRockAxis::ToPivotAxis(EQVFootRockAxis Axis)
