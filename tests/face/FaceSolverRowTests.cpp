@@ -280,6 +280,13 @@ TEST(FaceSolverRows, TargetsRegionBonesAndDirectControls)
 	ASSERT_EQ(Rig.Unit.CachedDirectControls.Num(), 2);
 	EXPECT_EQ(Rig.Unit.CachedDirectControls[0].GetKey(), NoseControl);
 	EXPECT_TRUE(Rig.Messages().empty());
+
+	// A target cached as a null gives way once a bone of its name appears.
+	EXPECT_EQ(Rig.Unit.CachedDrivenBones[0].GetKey(), EyeNull);
+	const FRigElementKey EyeBone = Rig.AddBone(TEXT("eyeSDK"), Rig.FaceJoint, FTransform(FVector(-3, 9, 112)));
+	Rig.Evaluate();
+	EXPECT_EQ(Rig.Unit.CachedDrivenBones[0].GetKey(), EyeBone);
+	EXPECT_TRUE(QuatsNear(Rig.Local(EyeBone).GetRotation(), AxisAngle(ZAxis, 10.0)));
 }
 
 TEST(FaceSolverRows, NaNControlValuesTakeTheCurvesFallbacks)

@@ -30,6 +30,8 @@ struct FCachedRigElement
 	CONTROLRIG_API bool UpdateCache(const URigHierarchy* InHierarchy);
 	// Stores InKey and resolves it unless it already is resolved for this hierarchy and topology.
 	CONTROLRIG_API bool UpdateCache(const FRigElementKey& InKey, const URigHierarchy* InHierarchy);
+	// True when the cache last resolved InKey (successfully or not) against the hierarchy's current topology.
+	CONTROLRIG_API bool IsIdentical(const FRigElementKey& InKey, const URigHierarchy* InHierarchy) const;
 
 	friend uint32 GetTypeHash(const FCachedRigElement& Cache)
 	{

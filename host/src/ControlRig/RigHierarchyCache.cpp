@@ -34,7 +34,7 @@ bool FCachedRigElement::UpdateCache(const FRigElementKey& InKey, const URigHiera
 		Key = InKey;
 		return false;
 	}
-	if (IsValid() && Key == InKey && Hierarchy == InHierarchy && TopologyVersion == InHierarchy->GetTopologyVersion())
+	if (IsValid() && IsIdentical(InKey, InHierarchy))
 	{
 		return true;
 	}
@@ -44,4 +44,10 @@ bool FCachedRigElement::UpdateCache(const FRigElementKey& InKey, const URigHiera
 	Hierarchy = InHierarchy;
 	TopologyVersion = InHierarchy->GetTopologyVersion();
 	return IsValid();
+}
+
+bool FCachedRigElement::IsIdentical(const FRigElementKey& InKey, const URigHierarchy* InHierarchy) const
+{
+	return Key == InKey && Hierarchy == InHierarchy && InHierarchy != nullptr &&
+		TopologyVersion == InHierarchy->GetTopologyVersion();
 }

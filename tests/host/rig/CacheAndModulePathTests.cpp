@@ -29,6 +29,14 @@ TEST(CachedRigElement, ResolvesAndFollowsTopologyChanges)
 	EXPECT_TRUE(Cache.UpdateCache(Later, &Hierarchy));
 	EXPECT_EQ(Cache.GetIndex(), 2);
 
+	// Identical: the same key, last resolved against the current topology of the same hierarchy.
+	EXPECT_TRUE(Cache.IsIdentical(Later, &Hierarchy));
+	EXPECT_FALSE(Cache.IsIdentical(B, &Hierarchy));
+	Controller->AddNull(TEXT("another"), FRigElementKey(), FTransform::Identity);
+	EXPECT_FALSE(Cache.IsIdentical(Later, &Hierarchy));
+	EXPECT_TRUE(Cache.UpdateCache(Later, &Hierarchy));
+	EXPECT_TRUE(Cache.IsIdentical(Later, &Hierarchy));
+
 	// The same key in another hierarchy resolves there.
 	URigHierarchy Other;
 	Other.GetController()->AddBone(TEXT("x"), FRigElementKey(), FTransform::Identity);

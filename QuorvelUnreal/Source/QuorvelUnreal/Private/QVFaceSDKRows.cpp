@@ -186,8 +186,15 @@ bool QVFaceSDKRows::ResolveDrivenTarget(
 	{
 		return false;
 	}
+	// A target the cache holds as a null under the current topology got there because no bone has its name, which
+	// still holds: keep it without asking for the bone again.
+	const FRigElementKey NullKey(TargetName, ERigElementType::Null);
+	if (CachedTarget.IsValid() && CachedTarget.IsIdentical(NullKey, &Hierarchy))
+	{
+		return true;
+	}
 	return CachedTarget.UpdateCache(FRigElementKey(TargetName, ERigElementType::Bone), &Hierarchy) ||
-		CachedTarget.UpdateCache(FRigElementKey(TargetName, ERigElementType::Null), &Hierarchy);
+		CachedTarget.UpdateCache(NullKey, &Hierarchy);
 }
 
 void QVFaceSDKRows::EvaluateDrivers(const FQVFaceEvaluation& Evaluation, TArray<FCachedRigElement>& CachedControls,
