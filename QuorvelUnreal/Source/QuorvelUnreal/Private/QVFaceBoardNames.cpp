@@ -31,22 +31,19 @@ bool QVFaceBoardNames::HasPrefix(const FName& Name, const TCHAR* Prefix)
 
 bool QVFaceBoardNames::IsOnFaceControl(const FName& ControlName, TConstArrayView<FName> AncestorNames)
 {
-	if (HasPrefix(ControlName, TEXT("SmilePull_")))
-	{
-		return true;
-	}
+	// The ancestors first: most of them are told by comparing names, while the control's own prefix needs its text.
 	const int32 Levels = FMath::Min(AncestorNames.Num(), MaxAncestorLevels);
 	for (int32 Level = 0; Level < Levels; ++Level)
 	{
 		const FName& Ancestor = AncestorNames[Level];
 		if (Ancestor.IsEqual(ControlBoxName(), ENameCase::CaseSensitive))
 		{
-			return false;
+			break;
 		}
 		if (Ancestor.IsEqual(OnFaceGroupName(), ENameCase::CaseSensitive) || HasPrefix(Ancestor, TEXT("SmileFollow_")))
 		{
 			return true;
 		}
 	}
-	return false;
+	return HasPrefix(ControlName, TEXT("SmilePull_"));
 }
