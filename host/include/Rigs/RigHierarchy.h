@@ -412,3 +412,14 @@ private:
 	friend class URigHierarchyController;
 	friend class QVHost::FRigHierarchyAccess;
 };
+
+inline bool FCachedRigElement::IsIdentical(const FRigElementKey& InKey, const URigHierarchy* InHierarchy) const
+{
+	return Key == InKey && Hierarchy == InHierarchy && InHierarchy != nullptr &&
+		TopologyVersion == InHierarchy->GetTopologyVersion();
+}
+
+inline bool FCachedRigElement::UpdateCache(const FRigElementKey& InKey, const URigHierarchy* InHierarchy)
+{
+	return (IsValid() && IsIdentical(InKey, InHierarchy)) || Resolve(InKey, InHierarchy);
+}

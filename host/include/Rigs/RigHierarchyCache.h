@@ -28,10 +28,11 @@ struct FCachedRigElement
 
 	// Re-resolves the stored key when the hierarchy or its topology changed; true when it resolves.
 	CONTROLRIG_API bool UpdateCache(const URigHierarchy* InHierarchy);
-	// Stores InKey and resolves it unless it already is resolved for this hierarchy and topology.
-	CONTROLRIG_API bool UpdateCache(const FRigElementKey& InKey, const URigHierarchy* InHierarchy);
+	// Stores InKey and resolves it unless it already is resolved for this hierarchy and topology. Inline (defined in
+	// Rigs/RigHierarchy.h, which callers include) so that the already-resolved case costs no call.
+	inline bool UpdateCache(const FRigElementKey& InKey, const URigHierarchy* InHierarchy);
 	// True when the cache last resolved InKey (successfully or not) against the hierarchy's current topology.
-	CONTROLRIG_API bool IsIdentical(const FRigElementKey& InKey, const URigHierarchy* InHierarchy) const;
+	inline bool IsIdentical(const FRigElementKey& InKey, const URigHierarchy* InHierarchy) const;
 
 	friend uint32 GetTypeHash(const FCachedRigElement& Cache)
 	{
@@ -46,6 +47,9 @@ struct FCachedRigElement
 	bool operator!=(const int32& Other) const { return GetIndex() != Other; }
 
 private:
+	// Looks InKey up and stores what it resolves to.
+	CONTROLRIG_API bool Resolve(const FRigElementKey& InKey, const URigHierarchy* InHierarchy);
+
 	FRigElementKey Key;
 	int32 Index = INDEX_NONE;
 	const FRigBaseElement* Element = nullptr;

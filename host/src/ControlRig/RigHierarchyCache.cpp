@@ -26,7 +26,7 @@ bool FCachedRigElement::UpdateCache(const URigHierarchy* InHierarchy)
 	return UpdateCache(FRigElementKey(Key), InHierarchy);
 }
 
-bool FCachedRigElement::UpdateCache(const FRigElementKey& InKey, const URigHierarchy* InHierarchy)
+bool FCachedRigElement::Resolve(const FRigElementKey& InKey, const URigHierarchy* InHierarchy)
 {
 	if (InHierarchy == nullptr)
 	{
@@ -34,20 +34,10 @@ bool FCachedRigElement::UpdateCache(const FRigElementKey& InKey, const URigHiera
 		Key = InKey;
 		return false;
 	}
-	if (IsValid() && IsIdentical(InKey, InHierarchy))
-	{
-		return true;
-	}
 	Key = InKey;
 	Index = InHierarchy->GetIndex(InKey);
 	Element = InHierarchy->Get(Index);
 	Hierarchy = InHierarchy;
 	TopologyVersion = InHierarchy->GetTopologyVersion();
 	return IsValid();
-}
-
-bool FCachedRigElement::IsIdentical(const FRigElementKey& InKey, const URigHierarchy* InHierarchy) const
-{
-	return Key == InKey && Hierarchy == InHierarchy && InHierarchy != nullptr &&
-		TopologyVersion == InHierarchy->GetTopologyVersion();
 }

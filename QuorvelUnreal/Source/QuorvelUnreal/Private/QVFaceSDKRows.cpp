@@ -135,14 +135,15 @@ bool ReadDriver(const FQVFaceEvaluation& Evaluation, const FQVFaceSDKDriver& Dri
 	return true;
 }
 
-// The target's index in the accumulation, adding it at its setup local transform when it is new.
+// The target's index in the accumulation, adding it at its setup local transform when it is new. Element is the
+// transform element at ElementIndex, whose key is Key.
 int32 AddTarget(URigHierarchy& Hierarchy, FQVFaceSDKAccumulation& Accumulation, const FRigElementKey& Key,
-	FRigTransformElement* Element)
+	FRigTransformElement* Element, int32 ElementIndex)
 {
 	const int32 Target = Accumulation.Find(Key);
 	return Target != INDEX_NONE
 		? Target
-		: Accumulation.Add(Key, Hierarchy.GetTransform(Element, ERigTransformType::InitialLocal), Element->GetIndex());
+		: Accumulation.Add(Key, Hierarchy.GetTransform(Element, ERigTransformType::InitialLocal), ElementIndex);
 }
 
 void SeedRegionBones(URigHierarchy& Hierarchy, const UQVFaceRigDataAsset& Asset, FQVFaceSDKAccumulation& Accumulation)
@@ -152,9 +153,10 @@ void SeedRegionBones(URigHierarchy& Hierarchy, const UQVFaceRigDataAsset& Asset,
 		for (const FName& BoneName : Region.BoneNames)
 		{
 			const FRigElementKey Key(BoneName, ERigElementType::Bone);
-			if (FRigTransformElement* Bone = Hierarchy.Get<FRigTransformElement>(Hierarchy.GetIndex(Key)))
+			const int32 Index = Hierarchy.GetIndex(Key);
+			if (FRigTransformElement* Bone = Hierarchy.Get<FRigTransformElement>(Index))
 			{
-				AddTarget(Hierarchy, Accumulation, Key, Bone);
+				AddTarget(Hierarchy, Accumulation, Key, Bone, Index);
 			}
 		}
 	}
@@ -164,15 +166,16 @@ void EvaluateDrivenChannel(const FQVFaceEvaluation& Evaluation, const FQVDrivenS
 	FCachedRigElement& CachedTarget, float DriverValue, FQVFaceSDKAccumulation& Accumulation)
 {
 	URigHierarchy& Hierarchy = Evaluation.Hierarchy;
-	FRigTransformElement* Element = QVFaceSDKRows::ResolveDrivenTarget(Hierarchy, Driven.BoneName, CachedTarget)
-		? Hierarchy.Get<FRigTransformElement>(CachedTarget.GetIndex())
-		: nullptr;
-	if (Element == nullptr)
+	if (!QVFaceSDKRows::ResolveDrivenTarget(Hierarchy, Driven.BoneName, CachedTarget))
 	{
 		ReportMissingTarget(Evaluation.ExecuteContext, Driven.BoneName);
 		return;
 	}
-	const int32 Target = AddTarget(Hierarchy, Accumulation, CachedTarget.GetKey(), Element);
+	// A resolved target is a bone or a null, so a transform element. The element itself is read only by the rows
+	// that need its transforms: most rows find their target already in the accumulation and never touch it.
+	const int32 Index = CachedTarget.GetIndex();
+	FRigTransformElement* Element = static_cast<FRigTransformElement*>(Hierarchy.Get(Index));
+	const int32 Target = AddTarget(Hierarchy, Accumulation, CachedTarget.GetKey(), Element, Index);
 	QVFaceSDKRow::Apply(Accumulation, Target, Driven, DriverValue, Evaluation.Weight, Evaluation.FaceScaleDivisor,
 		[&Hierarchy, Element] { return Hierarchy.GetTransform(Element, ERigTransformType::InitialLocal); },
 		[&Hierarchy, Element] { return Hierarchy.GetParentTransform(Element, ERigTransformType::InitialGlobal); });
@@ -263,7 +266,7 @@ void QVFaceSDKRows::AddDirectControls(const FQVFaceEvaluation& Evaluation,
 			continue;
 		}
 
-		const int32 Target = AddTarget(Hierarchy, Accumulation, CachedBone.GetKey(), Bone);
+		const int32 Target = AddTarget(Hierarchy, Accumulation, CachedBone.GetKey(), Bone, CachedBone.GetIndex());
 		if (!Direct.FollowNullName.IsNone())
 		{
 			FollowRecord.Record(Direct.BoneName, Accumulation.GetTransform(Target));
