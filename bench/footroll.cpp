@@ -82,10 +82,8 @@ BENCHMARK(BM_FootRollFrameStartOnly);
 
 static void BM_FootRollFloor(benchmark::State& State)
 {
-	// The five pivots' setup transforms as the leg above holds them, and the turned transforms written back. Both on
-	// the stack, one after the other: separate heap blocks could land a multiple of 4 KiB apart, where the processor
-	// takes each read of a setup for a read of the turned transform just written, and the floor would vary by a
-	// third from one run to the next.
+	// The five pivots' setup transforms as the leg above holds them, and the turned transforms written back, side by
+	// side on the stack so that their layout is the same in every run.
 	FTransform Setups[5];
 	for (FTransform& Setup : Setups)
 	{
