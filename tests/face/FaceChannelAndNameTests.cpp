@@ -116,4 +116,11 @@ TEST(FaceBoardNames, OnFaceControlsAreTheSmilePullsAndThoseBelowAnOnFaceGroupBef
 	EXPECT_TRUE(IsOnFaceControl(Slider, Deep));
 	Deep.Insert(FName(TEXT("deeper")), 0);
 	EXPECT_FALSE(IsOnFaceControl(Slider, Deep));
+
+	// A walk up the hierarchy may stop at the control box or the on-face group, as nothing above either counts; a
+	// differently cased control box does not stop it, as an on-face group may still follow.
+	EXPECT_TRUE(QVFaceBoardNames::SettlesAncestorWalk(FName(TEXT("ctrlBox"))));
+	EXPECT_TRUE(QVFaceBoardNames::SettlesAncestorWalk(FName(TEXT("OnFacecontrols"))));
+	EXPECT_FALSE(QVFaceBoardNames::SettlesAncestorWalk(FName(TEXT("CtrlBox"))));
+	EXPECT_FALSE(QVFaceBoardNames::SettlesAncestorWalk(FName(TEXT("SmileFollow_L"))));
 }

@@ -88,7 +88,7 @@ public:
 	// ---- Parents and children ----
 
 	CONTROLRIG_API FRigElementKey GetFirstParent(FRigElementKey InKey) const;
-	CONTROLRIG_API int32 GetFirstParent(int32 InIndex) const;
+	int32 GetFirstParent(int32 InIndex) const { return IsValidIndex(InIndex) ? ParentIndices[InIndex] : INDEX_NONE; }
 	CONTROLRIG_API FRigBaseElement* GetFirstParent(const FRigBaseElement* InElement) const;
 
 	// The direct children, or with bRecursive every descendant: the children first, then theirs, level by level.
@@ -145,7 +145,7 @@ public:
 	CONTROLRIG_API void SetGlobalTransformByIndex(int32 InElementIndex, FTransform InTransform, bool bInitial = false,
 		bool bAffectChildren = true, bool bSetupUndo = false, bool bPrintPythonCommand = false);
 
-	CONTROLRIG_API FTransform GetTransform(
+	FTransform GetTransform(
 		FRigTransformElement* InTransformElement, const ERigTransformType::Type InTransformType) const;
 
 	// There is no undo system: bSetupUndo is accepted and ignored. bPrintPythonCommands logs the write. Writing an
@@ -156,8 +156,7 @@ public:
 		bool bForce = false, bool bPrintPythonCommands = false);
 
 	// The parent element's transform of that type (for a control, without its offset); identity for a root.
-	CONTROLRIG_API FTransform GetParentTransform(
-		FRigBaseElement* InElement, const ERigTransformType::Type InTransformType) const;
+	FTransform GetParentTransform(FRigBaseElement* InElement, const ERigTransformType::Type InTransformType) const;
 
 	// Copies the initial pose (transforms, control values, offsets and shapes) of the given types onto the current
 	// pose.
@@ -383,6 +382,8 @@ private:
 	const FTransform& ParentGlobal(int32 InIndex, int32 InPose) const;
 	const FTransform& LocalOf(int32 InIndex, int32 InPose) const;
 	const FTransform& GlobalOf(int32 InIndex, int32 InPose) const;
+	// LocalOf or GlobalOf; a clean transform is read in place, without a call.
+	const FTransform& TransformOf(int32 InIndex, int32 InPose, bool bLocal) const;
 	const FTransform& OffsetLocalOf(int32 InControlIndex, int32 InPose) const;
 	const FTransform& OffsetGlobalOf(int32 InControlIndex, int32 InPose) const;
 
@@ -412,6 +413,39 @@ private:
 	friend class URigHierarchyController;
 	friend class QVHost::FRigHierarchyAccess;
 };
+
+// Reading transforms is the hot path of every unit, so it is inline; only dirty transforms call out.
+inline const FTransform& URigHierarchy::TransformOf(int32 InIndex, int32 InPose, bool bLocal) const
+{
+	const FLocalAndGlobal& Pair = Poses[InPose][InIndex];
+	if (bLocal)
+	{
+		return Pair.bLocalDirty ? LocalOf(InIndex, InPose) : Pair.Local;
+	}
+	return Pair.bGlobalDirty ? GlobalOf(InIndex, InPose) : Pair.Global;
+}
+
+inline FTransform URigHierarchy::GetTransform(
+	FRigTransformElement* InTransformElement, const ERigTransformType::Type InTransformType) const
+{
+	if (InTransformElement == nullptr)
+	{
+		return FTransform::Identity;
+	}
+	return TransformOf(
+		InTransformElement->GetIndex(), PoseOf(InTransformType), ERigTransformType::IsLocal(InTransformType));
+}
+
+inline FTransform URigHierarchy::GetParentTransform(
+	FRigBaseElement* InElement, const ERigTransformType::Type InTransformType) const
+{
+	const int32 ParentIndex = InElement != nullptr ? GetFirstParent(InElement->GetIndex()) : INDEX_NONE;
+	if (ParentIndex == INDEX_NONE)
+	{
+		return FTransform::Identity;
+	}
+	return TransformOf(ParentIndex, PoseOf(InTransformType), ERigTransformType::IsLocal(InTransformType));
+}
 
 inline bool FCachedRigElement::IsIdentical(const FRigElementKey& InKey, const URigHierarchy* InHierarchy) const
 {

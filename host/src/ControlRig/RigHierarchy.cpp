@@ -175,11 +175,6 @@ FRigElementKey URigHierarchy::GetFirstParent(FRigElementKey InKey) const
 	return GetKey(GetFirstParent(GetIndex(InKey)));
 }
 
-int32 URigHierarchy::GetFirstParent(int32 InIndex) const
-{
-	return IsValidIndex(InIndex) ? ParentIndices[InIndex] : INDEX_NONE;
-}
-
 FRigBaseElement* URigHierarchy::GetFirstParent(const FRigBaseElement* InElement) const
 {
 	if (InElement == nullptr)
@@ -352,18 +347,6 @@ void URigHierarchy::PropagateToChildren(int32 InIndex, int32 InPose, bool bAffec
 
 // ---- Transforms ----
 
-FTransform URigHierarchy::GetTransform(
-	FRigTransformElement* InTransformElement, const ERigTransformType::Type InTransformType) const
-{
-	if (InTransformElement == nullptr)
-	{
-		return FTransform::Identity;
-	}
-	const int32 Pose = PoseOf(InTransformType);
-	return ERigTransformType::IsLocal(InTransformType) ? LocalOf(InTransformElement->GetIndex(), Pose)
-													   : GlobalOf(InTransformElement->GetIndex(), Pose);
-}
-
 void URigHierarchy::WriteLocal(
 	FRigTransformElement* InElement, int32 InPose, const FTransform& InTransform, bool bFixEulerFlips)
 {
@@ -446,22 +429,6 @@ void URigHierarchy::SetTransform(FRigTransformElement* InTransformElement, const
 		LogCommand(
 			bLocal ? TEXT("set_local_transform") : TEXT("set_global_transform"), InTransformElement, InTransform);
 	}
-}
-
-FTransform URigHierarchy::GetParentTransform(
-	FRigBaseElement* InElement, const ERigTransformType::Type InTransformType) const
-{
-	if (InElement == nullptr || !IsValidIndex(InElement->GetIndex()))
-	{
-		return FTransform::Identity;
-	}
-	const int32 ParentIndex = ParentIndices[InElement->GetIndex()];
-	if (ParentIndex == INDEX_NONE)
-	{
-		return FTransform::Identity;
-	}
-	const int32 Pose = PoseOf(InTransformType);
-	return ERigTransformType::IsLocal(InTransformType) ? LocalOf(ParentIndex, Pose) : GlobalOf(ParentIndex, Pose);
 }
 
 FTransform URigHierarchy::GetLocalTransformByIndex(int32 InElementIndex, bool bInitial) const

@@ -29,6 +29,12 @@ bool QVFaceBoardNames::HasPrefix(const FName& Name, const TCHAR* Prefix)
 	return int32(Length) >= PrefixLength && FCString::Strnicmp(Start, Prefix, PrefixLength) == 0;
 }
 
+bool QVFaceBoardNames::SettlesAncestorWalk(const FName& AncestorName)
+{
+	return AncestorName.IsEqual(ControlBoxName(), ENameCase::CaseSensitive) ||
+		AncestorName.IsEqual(OnFaceGroupName(), ENameCase::CaseSensitive);
+}
+
 bool QVFaceBoardNames::IsOnFaceControl(const FName& ControlName, TConstArrayView<FName> AncestorNames)
 {
 	// The ancestors first: most of them are told by comparing names, while the control's own prefix needs its text.

@@ -16,6 +16,10 @@ inline constexpr int32 MaxAncestorLevels = 16;
 // True when Name starts with Prefix, compared without regard to case.
 bool HasPrefix(const FName& Name, const TCHAR* Prefix);
 
+// Whether the on-face test settles at this ancestor, whatever lies above it: the control box ("ctrlBox") and the
+// on-face group ("OnFacecontrols"), both told by their exact names. Gathering ancestors may stop after one.
+bool SettlesAncestorWalk(const FName& AncestorName);
+
 // Whether a 2D control named ControlName, with the given ancestors (nearest first), is on the face: its name starts
 // with "SmilePull_", or among its first MaxAncestorLevels ancestors one is named exactly "OnFacecontrols" or starts
 // with "SmileFollow_" before any named exactly "ctrlBox". Prefixes ignore case; the exact names are case-sensitive.

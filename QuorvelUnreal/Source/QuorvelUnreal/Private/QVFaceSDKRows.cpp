@@ -53,6 +53,7 @@ bool IsOnFace2DControl(const URigHierarchy& Hierarchy, const FRigControlElement&
 	{
 		return false;
 	}
+	// Nothing above the control box or the on-face group changes the answer, so the walk ends at either.
 	FName Ancestors[QVFaceBoardNames::MaxAncestorLevels];
 	int32 NumAncestors = 0;
 	for (int32 Parent = Hierarchy.GetFirstParent(Control.GetIndex());
@@ -60,6 +61,10 @@ bool IsOnFace2DControl(const URigHierarchy& Hierarchy, const FRigControlElement&
 		 Parent = Hierarchy.GetFirstParent(Parent))
 	{
 		Ancestors[NumAncestors++] = Hierarchy.GetKey(Parent).Name;
+		if (QVFaceBoardNames::SettlesAncestorWalk(Ancestors[NumAncestors - 1]))
+		{
+			break;
+		}
 	}
 	return QVFaceBoardNames::IsOnFaceControl(Control.GetFName(), MakeArrayView(Ancestors, NumAncestors));
 }
