@@ -259,12 +259,16 @@ template <typename T> TQuat<T> TRotator<T>::Quaternion() const
 	const T PitchHalf = Unwound(Pitch) * DegToRadHalf;
 	const T YawHalf = Unwound(Yaw) * DegToRadHalf;
 	const T RollHalf = Unwound(Roll) * DegToRadHalf;
-	const T SP = FMath::Sin(PitchHalf);
-	const T CP = FMath::Cos(PitchHalf);
-	const T SY = FMath::Sin(YawHalf);
-	const T CY = FMath::Cos(YawHalf);
-	const T SR = FMath::Sin(RollHalf);
-	const T CR = FMath::Cos(RollHalf);
+	// Rig rotators often leave an angle at zero, whose sine (of the same sign) and cosine (one) the C library gives
+	// exactly, so they are not asked of it.
+	const auto Sin = [](T HalfAngle) { return HalfAngle == (T)0 ? HalfAngle : FMath::Sin(HalfAngle); };
+	const auto Cos = [](T HalfAngle) { return HalfAngle == (T)0 ? (T)1 : FMath::Cos(HalfAngle); };
+	const T SP = Sin(PitchHalf);
+	const T CP = Cos(PitchHalf);
+	const T SY = Sin(YawHalf);
+	const T CY = Cos(YawHalf);
+	const T SR = Sin(RollHalf);
+	const T CR = Cos(RollHalf);
 
 	TQuat<T> RotationQuat;
 	RotationQuat.X = CR * (SP * SY) - SR * (CP * CY);

@@ -1,6 +1,8 @@
 // Tests of TRotator and its conversions to and from quaternions.
 #include "MathTestHelpers.h"
 
+#include <cstring>
+
 namespace
 {
 using QVMathTest::AxisAngle;
@@ -34,6 +36,29 @@ TEST(HostRotator, SingleAxisQuaternions)
 	const FQuat Minus330 = FRotator(0, -330, 0).Quaternion();
 	EXPECT_NEAR(Minus330.Z, -Yaw30.Z, 1e-15);
 	EXPECT_NEAR(Minus330.W, -Yaw30.W, 1e-15);
+}
+
+TEST(HostRotator, ZeroAnglesGiveExactlyWhatTheLibraryGives)
+{
+	// Zero half angles (signed zeros and whole turns included) skip the C library, which must not show in any bit.
+	const auto ByLibrary = [](const FRotator& R)
+	{
+		const auto Half = [](double Angle)
+		{ return (Angle - 360.0 * std::trunc(Angle / 360.0)) * (UE_DOUBLE_PI / 360.0); };
+		const double SP = std::sin(Half(R.Pitch)), CP = std::cos(Half(R.Pitch));
+		const double SY = std::sin(Half(R.Yaw)), CY = std::cos(Half(R.Yaw));
+		const double SR = std::sin(Half(R.Roll)), CR = std::cos(Half(R.Roll));
+		return FQuat(CR * (SP * SY) - SR * (CP * CY), -(CR * (SP * CY)) - SR * (CP * SY),
+			CR * (CP * SY) - SR * (SP * CY), CR * (CP * CY) + SR * (SP * SY));
+	};
+	const FRotator Cases[] = {FRotator(0, 30, 0), FRotator(-0.0, 30, -0.0), FRotator(360, -45, -720), FRotator(0, 0, 0),
+		FRotator(-0.0, -0.0, -0.0), FRotator(12, 0, -0.0), FRotator(0, -0.0, 170)};
+	for (const FRotator& R : Cases)
+	{
+		const FQuat Got = R.Quaternion();
+		const FQuat Expected = ByLibrary(R);
+		EXPECT_EQ(std::memcmp(&Got, &Expected, sizeof(FQuat)), 0) << testing::PrintToString(R);
+	}
 }
 
 TEST(HostRotator, MixedRotatorComposesYawPitchRoll)
