@@ -7,6 +7,7 @@
 #include "QVFaceDirectControl.h"
 #include "QVFaceRigDataAsset.h"
 #include "QVFaceSDKAccumulation.h"
+#include "QVFaceSDKRotationBatch.h"
 #include "QVFaceSDKRow.h"
 #include "RigUnit_QVFaceSDKSolver.h"
 #include "RigVMCore/RigVMRegistry.h"
@@ -586,6 +587,8 @@ static void BM_FaceSolver_150Drivers_Floor(benchmark::State& State)
 		}
 	}
 
+	constexpr int32 DriversPerBatch = FQVFaceSDKRotationBatch::DriversPerBatch;
+	FQVFaceSDKRotationBatch Rotations;
 	TArray<FTransform> Resolved;
 	Resolved.SetNum(Keys.Num());
 	const double ClockOverhead = ThreadClockOverhead();
@@ -599,16 +602,28 @@ static void BM_FaceSolver_150Drivers_Floor(benchmark::State& State)
 			RotationDeltas[Target] = FVector::ZeroVector;
 			WorldTranslationDeltas[Target] = FVector::ZeroVector;
 		}
+		// Quaternion curves a batch of drivers ahead of their rows, as the unit evaluates them.
 		int32 Row = 0;
-		for (int32 DriverIndex = 0; DriverIndex < NumDriverValues; ++DriverIndex)
+		for (int32 BatchStart = 0; BatchStart < NumDriverValues; BatchStart += DriversPerBatch)
 		{
-			const float Value = DriverValues[Frame * NumDriverValues + DriverIndex];
-			for (const FQVDrivenSDKChannel& Driven : Asset.Drivers[DriverIndex].Driven)
+			const int32 BatchEnd = FMath::Min(BatchStart + DriversPerBatch, NumDriverValues);
+			Rotations.Reset();
+			for (int32 DriverIndex = BatchStart; DriverIndex < BatchEnd; ++DriverIndex)
 			{
-				const int32 Target = RowTargets[Row++];
-				QVFaceSDKRow::Apply(Accumulation, Target, Driven, Value, 1.f, FaceScaleDivisor,
-					[&InitialLocals, Target] { return InitialLocals[Target]; },
-					[&ParentInitials, Target] { return ParentInitials[Target]; });
+				Rotations.AddRows(
+					Asset.Drivers[DriverIndex].Driven, DriverValues[Frame * NumDriverValues + DriverIndex]);
+			}
+			for (int32 DriverIndex = BatchStart; DriverIndex < BatchEnd; ++DriverIndex)
+			{
+				const float Value = DriverValues[Frame * NumDriverValues + DriverIndex];
+				for (const FQVDrivenSDKChannel& Driven : Asset.Drivers[DriverIndex].Driven)
+				{
+					const int32 Target = RowTargets[Row++];
+					QVFaceSDKRow::Apply(Accumulation, Target, Driven, Value,
+						Driven.bQuaternionRotation ? Rotations.TakeNext() : nullptr, 1.f, FaceScaleDivisor,
+						[&InitialLocals, Target] { return InitialLocals[Target]; },
+						[&ParentInitials, Target] { return ParentInitials[Target]; });
+				}
 			}
 		}
 		for (int32 Index = 0; Index < DirectTargets.Num(); ++Index)

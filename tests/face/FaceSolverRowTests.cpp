@@ -314,3 +314,70 @@ TEST(FaceSolverRows, NaNControlValuesTakeTheCurvesFallbacks)
 	EXPECT_TRUE(VectorsNear(Local.GetTranslation(), Rig.Local(Jaw, true).GetTranslation()));
 	EXPECT_TRUE(VectorsNear(Local.GetScale3D(), FVector(1, 0, 1)));
 }
+
+TEST(FaceSolverRows, DriversReadAheadStillReportInDriverOrder)
+{
+	// Drivers are read a batch at a time before their rows run; what they report must still come driver by driver,
+	// each driver's own line before its rows' warnings.
+	FFaceSolverRig Rig;
+	Rig.Unit.bDebug = true;
+	Rig.AddControl(TEXT("slider"), Rig.Box, ERigControlType::Float, FRigControlValue::Make<float>(1.f));
+	Rig.AddControl(TEXT("slider2"), Rig.Box, ERigControlType::Float, FRigControlValue::Make<float>(0.5f));
+	Rig.AddDriven(Rig.AddDriver(TEXT("slider"), EQVFaceSDKChannel::ValueFloat), TEXT("ghostA"),
+		EQVFaceSDKChannel::RotationZ, {{0.f, 0.f}, {1.f, 10.f}});
+	Rig.AddDriven(Rig.AddDriver(TEXT("missingCtrl"), EQVFaceSDKChannel::ValueFloat), TEXT("ghostB"),
+		EQVFaceSDKChannel::RotationZ, {{0.f, 0.f}, {1.f, 10.f}});
+	Rig.AddDriver(TEXT("slider"), EQVFaceSDKChannel::ValueFloat).CustomChannelName = TEXT("nope");
+	Rig.AddDriven(Rig.AddDriver(TEXT("slider2"), EQVFaceSDKChannel::ValueFloat), TEXT("ghostC"),
+		EQVFaceSDKChannel::RotationZ, {{0.f, 0.f}, {1.f, 10.f}});
+	Rig.Evaluate();
+	EXPECT_THAT(Rig.Messages(),
+		ElementsAre("QV Face SDK Solver: slider evaluated at 1.000.",
+			"QV Face SDK Solver: Driven transform 'ghostA' was not found.",
+			"QV Face SDK Solver: Control 'missingCtrl' was not found.",
+			"QV Face SDK Solver: Control channel 'slider.nope' was not found.",
+			"QV Face SDK Solver: slider2 evaluated at 0.500.",
+			"QV Face SDK Solver: Driven transform 'ghostC' was not found."));
+}
+
+TEST(FaceSolverRows, EveryQuaternionRowGetsItsOwnRotationWhenABatchOverflows)
+{
+	// Quaternion curves are evaluated ahead for a limited number of rows per batch of drivers. A skipped driver's rows
+	// take no rotation, and rows past the limit evaluate their own: each bone must still turn by its own curve.
+	FFaceSolverRig Rig;
+	Rig.AddControl(TEXT("jaw"), Rig.Box, ERigControlType::Float, FRigControlValue::Make<float>(0.5f));
+	Rig.AddControl(TEXT("lid"), Rig.Box, ERigControlType::Float, FRigControlValue::Make<float>(0.5f));
+	const auto AddQuaternionRow = [](FQVFaceSDKDriver& Driver, const FString& Target, const FQuat& AtOne)
+	{
+		FQVDrivenSDKChannel& Driven = Driver.Driven.AddDefaulted_GetRef();
+		Driven.BoneName = FName(*Target);
+		Driven.bQuaternionRotation = true;
+		Driven.QuaternionKeys.Add({0.f, FQuat::Identity});
+		Driven.QuaternionKeys.Add({1.f, AtOne});
+	};
+	FQVFaceSDKDriver& Missing = Rig.AddDriver(TEXT("missingCtrl"), EQVFaceSDKChannel::ValueFloat);
+	for (int32 Row = 0; Row < 3; ++Row)
+	{
+		AddQuaternionRow(Missing, TEXT("lid"), AxisAngle(FVector(0, 1, 0), 90.0));
+	}
+	constexpr int32 NumJawRows = 70;
+	TArray<FRigElementKey> JawBones;
+	FQVFaceSDKDriver& Jaw = Rig.AddDriver(TEXT("jaw"), EQVFaceSDKChannel::ValueFloat);
+	for (int32 Row = 0; Row < NumJawRows; ++Row)
+	{
+		const FString Name = FString::Printf(TEXT("jaw_%d"), Row);
+		JawBones.Add(Rig.AddBone(*Name, Rig.FaceJoint, FTransform(FVector(Row, 12, 108))));
+		AddQuaternionRow(Jaw, Name, AxisAngle(ZAxis, 2.0 * Row));
+	}
+	const FRigElementKey LidBone = Rig.AddBone(TEXT("lid"), Rig.FaceJoint, FTransform(FVector(0, 14, 112)));
+	AddQuaternionRow(Rig.AddDriver(TEXT("lid"), EQVFaceSDKChannel::ValueFloat), TEXT("lid"),
+		AxisAngle(FVector(1, 0, 0), 60.0));
+	Rig.Evaluate();
+
+	// Halfway along each curve.
+	for (int32 Row = 0; Row < NumJawRows; ++Row)
+	{
+		EXPECT_TRUE(QuatsNear(Rig.Local(JawBones[Row]).GetRotation(), AxisAngle(ZAxis, Row))) << Row;
+	}
+	EXPECT_TRUE(QuatsNear(Rig.Local(LidBone).GetRotation(), AxisAngle(FVector(1, 0, 0), 30.0)));
+}

@@ -13,16 +13,18 @@
 namespace QVFaceSDKRow
 {
 // GetInitialLocal() gives the target's setup local transform (absolute rows), GetParentInitial() its parent's setup
-// global transform (translation rows).
+// global transform (translation rows). A quaternion row uses CurveRotation, its curve at DriverValue, when the caller
+// evaluated that ahead (see QVFaceSDKRotationBatch), and evaluates the curve itself when it is null.
 template <typename InitialLocalFunction, typename ParentInitialFunction>
 void Apply(FQVFaceSDKAccumulation& Accumulation, int32 Target, const FQVDrivenSDKChannel& Driven, float DriverValue,
-	float Weight, double FaceScaleDivisor, InitialLocalFunction&& GetInitialLocal,
+	const FQuat* CurveRotation, float Weight, double FaceScaleDivisor, InitialLocalFunction&& GetInitialLocal,
 	ParentInitialFunction&& GetParentInitial)
 {
 	if (Driven.bQuaternionRotation)
 	{
-		Accumulation.ApplyQuaternionRow(
-			Target, QVEvaluateSDKQuaternionCurve(DriverValue, Driven.QuaternionKeys), Weight, Driven.Multiplier);
+		Accumulation.ApplyQuaternionRow(Target,
+			CurveRotation != nullptr ? *CurveRotation : QVEvaluateSDKQuaternionCurve(DriverValue, Driven.QuaternionKeys),
+			Weight, Driven.Multiplier);
 		return;
 	}
 

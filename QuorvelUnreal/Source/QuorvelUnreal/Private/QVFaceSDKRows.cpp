@@ -7,6 +7,7 @@
 #include "QVFaceSDKChannels.h"
 #include "QVFaceSDKEvaluator.h"
 #include "QVFaceSDKRow.h"
+#include "QVFaceSDKRotationBatch.h"
 
 namespace
 {
@@ -89,55 +90,96 @@ double ReadControlChannel(URigHierarchy& Hierarchy, FRigControlElement& Control,
 	return GetTransformChannel(Transform, Channel);
 }
 
+// How reading a driver went. Drivers are read ahead of their rows, so what a reading reports waits for the rows.
+enum class EDriverReading : uint8
+{
+	Read,
+	MissingControl,
+	MissingChannel,
+	// The driving element resolved but is no control: skipped without a word.
+	Unreadable,
+};
+
+struct FDriverReading
+{
+	EDriverReading Status = EDriverReading::Unreadable;
+	// Normalised by the face scale where the channel is in face units.
+	double Value = 0.0;
+	// The element a custom channel resolved to.
+	FName ResolvedChannel;
+};
+
 // Resolves the driver's control (or custom channel) and reads its value, normalised by the face scale where the
-// channel is in face units. False, with a warning, when the driving element does not resolve.
-bool ReadDriver(const FQVFaceEvaluation& Evaluation, const FQVFaceSDKDriver& Driver, FCachedRigElement& CachedControl,
-	double& OutValue)
+// channel is in face units. Reads only: the hierarchy is left as it is and nothing is reported (see ReportReading).
+FDriverReading ReadDriver(
+	const FQVFaceEvaluation& Evaluation, const FQVFaceSDKDriver& Driver, FCachedRigElement& CachedControl)
 {
 	URigHierarchy& Hierarchy = Evaluation.Hierarchy;
+	FDriverReading Reading;
 	FCachedRigElement CustomChannel;
 	const FCachedRigElement* Driving = &CachedControl;
 	if (!Driver.CustomChannelName.IsNone())
 	{
 		if (!QVFaceControlChannel::Resolve(Hierarchy, Driver.ControlName, Driver.CustomChannelName, CustomChannel))
 		{
-			ReportMissingChannel(Evaluation.ExecuteContext, Driver.ControlName, Driver.CustomChannelName);
-			return false;
+			Reading.Status = EDriverReading::MissingChannel;
+			return Reading;
 		}
 		Driving = &CustomChannel;
+		Reading.ResolvedChannel = CustomChannel.GetKey().Name;
 	}
 	else if (!CachedControl.UpdateCache(FRigElementKey(Driver.ControlName, ERigElementType::Control), &Hierarchy))
 	{
-		ReportMissingControl(Evaluation.ExecuteContext, Driver.ControlName);
-		return false;
+		Reading.Status = EDriverReading::MissingControl;
+		return Reading;
 	}
 
 	FRigControlElement* Control = Hierarchy.Get<FRigControlElement>(Driving->GetIndex());
 	if (Control == nullptr)
 	{
-		return false;
+		return Reading;
 	}
 	if (Driving == &CustomChannel)
 	{
 		// A custom channel is read as one float; Channel still decides the normalisation below.
 		const FRigControlValue Value =
 			Hierarchy.GetControlValue(Control, ERigControlValueType::Current, Hierarchy.UsesPreferredEulerAngles());
-		OutValue = double(GetControlValueChannel(Value, Control->Settings.ControlType, EQVFaceSDKChannel::ValueFloat));
+		Reading.Value =
+			double(GetControlValueChannel(Value, Control->Settings.ControlType, EQVFaceSDKChannel::ValueFloat));
 	}
 	else
 	{
-		OutValue = ReadControlChannel(Hierarchy, *Control, Driver.Channel);
+		Reading.Value = ReadControlChannel(Hierarchy, *Control, Driver.Channel);
 	}
 
 	if (IsTranslation(Driver.Channel) || (IsControlValue(Driver.Channel) && IsOnFace2DControl(Hierarchy, *Control)))
 	{
-		OutValue /= Evaluation.FaceScaleDivisor;
+		Reading.Value /= Evaluation.FaceScaleDivisor;
 	}
-	if (Evaluation.bDebug)
+	Reading.Status = EDriverReading::Read;
+	return Reading;
+}
+
+// What reading the driver has to say, in driver order: a warning when its element is missing, its value with bDebug.
+void ReportReading(const FQVFaceEvaluation& Evaluation, const FQVFaceSDKDriver& Driver, const FDriverReading& Reading)
+{
+	switch (Reading.Status)
 	{
-		ReportDriverValue(Evaluation.ExecuteContext, Driver, Driving->GetKey().Name, OutValue);
+		case EDriverReading::MissingControl:
+			ReportMissingControl(Evaluation.ExecuteContext, Driver.ControlName);
+			break;
+		case EDriverReading::MissingChannel:
+			ReportMissingChannel(Evaluation.ExecuteContext, Driver.ControlName, Driver.CustomChannelName);
+			break;
+		case EDriverReading::Read:
+			if (Evaluation.bDebug)
+			{
+				ReportDriverValue(Evaluation.ExecuteContext, Driver, Reading.ResolvedChannel, Reading.Value);
+			}
+			break;
+		case EDriverReading::Unreadable:
+			break;
 	}
-	return true;
 }
 
 // The target's index in the accumulation, adding it at its setup local transform when it is new. Element is the
@@ -167,8 +209,10 @@ void SeedRegionBones(URigHierarchy& Hierarchy, const UQVFaceRigDataAsset& Asset,
 	}
 }
 
+// CurveRotation: the row's quaternion curve at DriverValue when it was evaluated ahead, else null.
 void EvaluateDrivenChannel(const FQVFaceEvaluation& Evaluation, const FQVDrivenSDKChannel& Driven,
-	FCachedRigElement& CachedTarget, float DriverValue, FQVFaceSDKAccumulation& Accumulation)
+	FCachedRigElement& CachedTarget, float DriverValue, const FQuat* CurveRotation,
+	FQVFaceSDKAccumulation& Accumulation)
 {
 	URigHierarchy& Hierarchy = Evaluation.Hierarchy;
 	if (!QVFaceSDKRows::ResolveDrivenTarget(Hierarchy, Driven.BoneName, CachedTarget))
@@ -181,7 +225,8 @@ void EvaluateDrivenChannel(const FQVFaceEvaluation& Evaluation, const FQVDrivenS
 	const int32 Index = CachedTarget.GetIndex();
 	FRigTransformElement* Element = static_cast<FRigTransformElement*>(Hierarchy.Get(Index));
 	const int32 Target = AddTarget(Hierarchy, Accumulation, CachedTarget.GetKey(), Element, Index);
-	QVFaceSDKRow::Apply(Accumulation, Target, Driven, DriverValue, Evaluation.Weight, Evaluation.FaceScaleDivisor,
+	QVFaceSDKRow::Apply(Accumulation, Target, Driven, DriverValue, CurveRotation, Evaluation.Weight,
+		Evaluation.FaceScaleDivisor,
 		[&Hierarchy, Element] { return Hierarchy.GetTransform(Element, ERigTransformType::InitialLocal); },
 		[&Hierarchy, Element] { return Hierarchy.GetParentTransform(Element, ERigTransformType::InitialGlobal); });
 }
@@ -219,24 +264,46 @@ void QVFaceSDKRows::EvaluateDrivers(const FQVFaceEvaluation& Evaluation, TArray<
 
 	SeedRegionBones(Evaluation.Hierarchy, Evaluation.Asset, Accumulation);
 
-	// Channels are counted across all drivers, past the channels of skipped drivers too, so each entry of
-	// CachedDrivenBones always caches the same channel.
+	// Drivers go a batch at a time: first every driver of the batch is read and its rows' quaternion curves are
+	// evaluated, then the rows are applied, each driver's report first. Nothing here writes to the hierarchy, so
+	// reading ahead reads what reading in turn would. Channels are counted across all drivers, past the channels of
+	// skipped drivers too, so each entry of CachedDrivenBones always caches the same channel.
+	constexpr int32 DriversPerBatch = FQVFaceSDKRotationBatch::DriversPerBatch;
+	FDriverReading Readings[DriversPerBatch];
+	FQVFaceSDKRotationBatch Rotations;
 	int32 FirstChannel = 0;
-	for (int32 DriverIndex = 0; DriverIndex < Drivers.Num(); ++DriverIndex)
+	for (int32 BatchStart = 0; BatchStart < Drivers.Num(); BatchStart += DriversPerBatch)
 	{
-		const FQVFaceSDKDriver& Driver = Drivers[DriverIndex];
-		const int32 DriverChannels = FirstChannel;
-		FirstChannel += Driver.Driven.Num();
-
-		double Value = 0.0;
-		if (!ReadDriver(Evaluation, Driver, CachedControls[DriverIndex], Value))
+		const int32 BatchSize = FMath::Min(DriversPerBatch, Drivers.Num() - BatchStart);
+		Rotations.Reset();
+		for (int32 InBatch = 0; InBatch < BatchSize; ++InBatch)
 		{
-			continue;
+			const FQVFaceSDKDriver& Driver = Drivers[BatchStart + InBatch];
+			Readings[InBatch] = ReadDriver(Evaluation, Driver, CachedControls[BatchStart + InBatch]);
+			if (Readings[InBatch].Status == EDriverReading::Read)
+			{
+				Rotations.AddRows(Driver.Driven, float(Readings[InBatch].Value));
+			}
 		}
-		for (int32 Offset = 0; Offset < Driver.Driven.Num(); ++Offset)
+
+		for (int32 InBatch = 0; InBatch < BatchSize; ++InBatch)
 		{
-			EvaluateDrivenChannel(Evaluation, Driver.Driven[Offset], CachedDrivenBones[DriverChannels + Offset],
-				float(Value), Accumulation);
+			const FQVFaceSDKDriver& Driver = Drivers[BatchStart + InBatch];
+			const int32 DriverChannels = FirstChannel;
+			FirstChannel += Driver.Driven.Num();
+			const FDriverReading& Reading = Readings[InBatch];
+			ReportReading(Evaluation, Driver, Reading);
+			if (Reading.Status != EDriverReading::Read)
+			{
+				continue;
+			}
+			for (int32 Offset = 0; Offset < Driver.Driven.Num(); ++Offset)
+			{
+				const FQVDrivenSDKChannel& Driven = Driver.Driven[Offset];
+				const FQuat* CurveRotation = Driven.bQuaternionRotation ? Rotations.TakeNext() : nullptr;
+				EvaluateDrivenChannel(Evaluation, Driven, CachedDrivenBones[DriverChannels + Offset],
+					float(Reading.Value), CurveRotation, Accumulation);
+			}
 		}
 	}
 }
