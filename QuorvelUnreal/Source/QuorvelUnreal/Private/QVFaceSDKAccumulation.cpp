@@ -82,7 +82,8 @@ void FQVFaceSDKAccumulation::ApplyQuaternionRow(
 {
 	const float Blend = FMath::Clamp(Weight * Multiplier, 0.f, 1.f);
 	// The usual full blend needs no slerp: it ends on the curve's rotation, taken on the identity's side of the
-	// sphere as the slerp takes it.
+	// sphere as the slerp takes it. The slerp itself would scale that rotation by sin(angle) * (1 / sin(angle)),
+	// which rounds to 1 or to the number just below 1, so the two can differ in the last bit of a component.
 	const FQuat Delta = Blend == 1.f
 		? (CurveRotation.W >= 0.0 ? CurveRotation
 								  : FQuat(-CurveRotation.X, -CurveRotation.Y, -CurveRotation.Z, -CurveRotation.W))
